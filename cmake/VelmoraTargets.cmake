@@ -1,0 +1,52 @@
+# Settings shared by the project's own targets: warnings as errors, the sanitizer build, and the
+# Qt code generators (uic without auto-connection: every connect is written out in the code).
+
+if(VELMORA_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(velmora_target_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+endfunction()
+
+function(velmora_qt_target target)
+    set_target_properties(${target} PROPERTIES
+        AUTOMOC ON
+        AUTOUIC ON
+        AUTORCC ON
+        AUTOUIC_OPTIONS "--no-autoconnection")
+    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
+    # Headers that hold a Ui:: form as a member include the generated ui_*.h.
+    get_target_property(binaryDir ${target} BINARY_DIR)
+    target_include_directories(${target} PUBLIC ${binaryDir}/${target}_autogen/include)
+    velmora_target_warnings(${target})
+endfunction()
+
+set(VELMORA_TEST_DATA_DIR "${PROJECT_SOURCE_DIR}/tests/data")
+
+# A GoogleTest suite of the engine.
+function(velmora_add_gtest name)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE velmora_engine GTest::gtest GTest::gtest_main)
+    target_compile_definitions(${name} PRIVATE VELMORA_TEST_DATA_DIR="${VELMORA_TEST_DATA_DIR}")
+    velmora_target_warnings(${name})
+    add_test(NAME ${name} COMMAND ${name})
+endfunction()
+
+# A QtTest suite of the controls, frames or main window, run without a display.
+function(velmora_add_qtest name)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE velmora_test_support Qt6::Test)
+    target_compile_definitions(${name} PRIVATE VELMORA_TEST_DATA_DIR="${VELMORA_TEST_DATA_DIR}")
+    velmora_qt_target(${name})
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# A Google Benchmark program.
+function(velmora_add_benchmark name)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE benchmark::benchmark benchmark::benchmark_main)
+    velmora_target_warnings(${name})
+endfunction()
