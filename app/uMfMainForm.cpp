@@ -16,9 +16,8 @@
 TfMainForm *fMainForm = nullptr;
 
 TfMainForm::TfMainForm(QWidget *parent)
-    : QWidget(parent,
-              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     ui.setupUi(this);
     FormCreate();

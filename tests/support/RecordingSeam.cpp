@@ -2,7 +2,8 @@
 
 TRecordingSeam::TRecordingSeam()
     : m_previous(SetUiSeam(this))
-{}
+{
+}
 
 TRecordingSeam::~TRecordingSeam()
 {
