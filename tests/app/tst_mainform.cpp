@@ -1,0 +1,263 @@
+#include "RecordingSeam.h"
+#include "Version.h"
+#include "uMfMainForm.h"
+#include "uMfrBaseFrame.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+
+#include <stdexcept>
+
+class TestMainForm : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void captionCarriesTheVersion();
+    void fixedVersionFallback_data();
+    void fixedVersionFallback();
+    void windowHasItsDesignedShape();
+    void tabsInOrderFirstActive();
+
+    void enterCalculatesOnTheActiveTab_data();
+    void enterCalculatesOnTheActiveTab();
+    void enterWithNoActiveTabDoesNothing();
+    void decimalMarkBecomesLocaleSeparator_data();
+    void decimalMarkBecomesLocaleSeparator();
+
+    void calculateStaysCentred_data();
+    void calculateStaysCentred();
+    void logoClickOpensTheMakersSiteOnce();
+    void logoFailureIsIgnored();
+    void unguardedFailureEndsInErrorBox();
+
+private:
+    TRecordingSeam *m_seam = nullptr;
+    TfMainForm *m_form = nullptr;
+};
+
+void TestMainForm::init()
+{
+    QLocale::setDefault(QLocale::c());
+    m_seam = new TRecordingSeam;
+    m_form = new TfMainForm;
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+}
+
+void TestMainForm::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+    delete m_seam;
+    m_seam = nullptr;
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestMainForm::captionCarriesTheVersion()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Velmora, version 1.0.0.4"));
+    QCOMPARE(fMainForm, m_form);
+}
+
+void TestMainForm::fixedVersionFallback_data()
+{
+    QTest::addColumn<quint32>("mostSignificant");
+    QTest::addColumn<quint32>("leastSignificant");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("1.0.0.4") << quint32(0x00010000) << quint32(0x00000004) << "1.0.0.4";
+    QTest::newRow("halves split at 16 bits")
+        << quint32(0x00020003) << quint32(0x00040005) << "2.3.4.5";
+    QTest::newRow("largest parts unsigned")
+        << quint32(0xFFFFFFFF) << quint32(0xFFFF0000) << "65535.65535.65535.0";
+}
+
+void TestMainForm::fixedVersionFallback()
+{
+    QFETCH(quint32, mostSignificant);
+    QFETCH(quint32, leastSignificant);
+    QFETCH(QString, expected);
+    QCOMPARE(FormatFixedVersion(mostSignificant, leastSignificant), expected);
+}
+
+void TestMainForm::windowHasItsDesignedShape()
+{
+    QCOMPARE(m_form->size(), QSize(408, 496));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    const Qt::WindowFlags flags = m_form->windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    // Each calculator fills its tab page.
+    for (int i = 0; i < 4; ++i) {
+        m_form->pcPages()->setCurrentIndex(i);
+        QCOMPARE(m_form->Calculator(i)->size(), m_form->pcPages()->widget(i)->size());
+    }
+}
+
+void TestMainForm::tabsInOrderFirstActive()
+{
+    const QStringList captions{"Temperature sensors", "Humidity calculator", "Current Loop",
+                               "Linear Transformation"};
+    QTabWidget *pages = m_form->pcPages();
+    QCOMPARE(pages->count(), captions.size());
+    for (int i = 0; i < captions.size(); ++i)
+        QCOMPARE(pages->tabText(i), captions.at(i));
+    QCOMPARE(pages->currentIndex(), 0);
+}
+
+void TestMainForm::enterCalculatesOnTheActiveTab_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("key");
+    for (int tab = 0; tab < 4; ++tab) {
+        QTest::addRow("tab %d, Return", tab) << tab << int(Qt::Key_Return);
+        QTest::addRow("tab %d, keypad Enter", tab) << tab << int(Qt::Key_Enter);
+    }
+}
+
+void TestMainForm::enterCalculatesOnTheActiveTab()
+{
+    QFETCH(int, tab);
+    QFETCH(int, key);
+    m_form->pcPages()->setCurrentIndex(tab);
+    QWidget *page = m_form->pcPages()->currentWidget();
+    // A field of the active tab holds the focus, as while the user types.
+    auto *field = new QLineEdit(m_form->Calculator(tab)->pMain());
+    field->show();
+    field->setFocus();
+    QVERIFY(field->hasFocus());
+
+    QList<QSignalSpy *> spies;
+    for (int i = 0; i < 4; ++i)
+        spies << new QSignalSpy(m_form->Calculator(i)->bCalculate(), &QPushButton::clicked);
+    m_seam->Clear();
+
+    QTest::keyClick(field, Qt::Key(key));
+
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(spies.at(i)->count(), i == tab ? 1 : 0);
+    QVERIFY(m_form->Calculator(tab)->bCalculate()->hasFocus());
+    QVERIFY(page->isVisible());
+    QCOMPARE(m_seam->beeps, 0);
+    QVERIFY(field->text().isEmpty());
+    qDeleteAll(spies);
+}
+
+void TestMainForm::enterWithNoActiveTabDoesNothing()
+{
+    QTabWidget *pages = m_form->pcPages();
+    QList<QSignalSpy *> spies;
+    for (int i = 0; i < 4; ++i)
+        spies << new QSignalSpy(m_form->Calculator(i)->bCalculate(), &QPushButton::clicked);
+    // Removing every page leaves no active tab (index -1); the frames stay owned by the test.
+    QList<QWidget *> removed;
+    while (pages->count() > 0) {
+        removed << pages->widget(0);
+        pages->removeTab(0);
+    }
+    QCOMPARE(pages->currentIndex(), -1);
+    QTest::keyClick(m_form, Qt::Key_Return);
+    for (QSignalSpy *spy : spies)
+        QCOMPARE(spy->count(), 0);
+    qDeleteAll(spies);
+    qDeleteAll(removed);
+}
+
+void TestMainForm::decimalMarkBecomesLocaleSeparator_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    const QLocale dot(QLocale::English, QLocale::UnitedStates);
+    const QLocale comma(QLocale::German, QLocale::Germany);
+    QTest::newRow("'.' locale, comma typed") << dot << "1,5"
+                                             << "1.5";
+    QTest::newRow("'.' locale, point typed") << dot << "1.5"
+                                             << "1.5";
+    QTest::newRow("',' locale, point typed") << comma << "1.5"
+                                             << "1,5";
+    QTest::newRow("',' locale, comma typed") << comma << "1,5"
+                                             << "1,5";
+    QTest::newRow("other characters untouched") << comma << "a;b-E"
+                                                << "a;b-E";
+}
+
+void TestMainForm::decimalMarkBecomesLocaleSeparator()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    QLocale::setDefault(locale);
+    for (int tab = 0; tab < 4; ++tab) {
+        m_form->pcPages()->setCurrentIndex(tab);
+        auto *field = new QLineEdit(m_form->Calculator(tab)->pMain());
+        field->show();
+        field->setFocus();
+        QTest::keyClicks(field, typed);
+        QCOMPARE(field->text(), expected);
+        delete field;
+    }
+}
+
+void TestMainForm::calculateStaysCentred_data()
+{
+    QTest::addColumn<int>("barWidth");
+    QTest::addColumn<int>("expectedLeft");
+    QTest::newRow("400") << 400 << 162;
+    QTest::newRow("401") << 401 << 163;
+    QTest::newRow("as wide as the button") << 75 << 0;
+    QTest::newRow("narrower than the button") << 74 << 0;
+}
+
+void TestMainForm::calculateStaysCentred()
+{
+    QFETCH(int, barWidth);
+    QFETCH(int, expectedLeft);
+    QCOMPARE(TMfrBaseFrame::CentredLeft(barWidth, 75), expectedLeft);
+
+    TMfrBaseFrame frame;
+    frame.resize(barWidth, 465);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCOMPARE(frame.pButtons()->width(), barWidth);
+    QCOMPARE(frame.bCalculate()->x(), expectedLeft);
+    QCOMPARE(frame.bCalculate()->size(), QSize(75, 25));
+}
+
+void TestMainForm::logoClickOpensTheMakersSiteOnce()
+{
+    QLabel *logo = m_form->Calculator(0)->iLogoMivok();
+    QVERIFY(logo->pixmap().size() == QSize(105, 40) || !logo->pixmap().isNull());
+    QTest::mouseClick(logo, Qt::LeftButton);
+    QCOMPARE(m_seam->openedUrls.size(), size_t(1));
+    QCOMPARE(m_seam->openedUrls.front(), QUrl(QStringLiteral("https://velmora.example/")));
+    QTest::mouseClick(logo, Qt::RightButton);
+    QCOMPARE(m_seam->openedUrls.size(), size_t(1));
+    QTest::mouseClick(logo, Qt::LeftButton);
+    QCOMPARE(m_seam->openedUrls.size(), size_t(2));
+}
+
+void TestMainForm::logoFailureIsIgnored()
+{
+    m_seam->openUrlResult = false;
+    QTest::mouseClick(m_form->Calculator(2)->iLogoMivok(), Qt::LeftButton);
+    QCOMPARE(m_seam->openedUrls.size(), size_t(1));
+    QVERIFY(m_seam->errors.isEmpty());
+    QVERIFY(m_seam->warnings.isEmpty());
+}
+
+void TestMainForm::unguardedFailureEndsInErrorBox()
+{
+    RunGuarded(m_form,
+               [] { throw std::runtime_error("'1x' is not a valid floating point value"); });
+    QCOMPARE(m_seam->errors, QStringList{"'1x' is not a valid floating point value"});
+}
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
