@@ -1,0 +1,218 @@
+#include "NvNumEdit.h"
+
+#include "UiSeam.h"
+
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <limits>
+
+TNvNumEdit::TNvNumEdit(QWidget *parent)
+    : QLineEdit(parent)
+    , m_common(this)
+    , m_storedSeparators(LocaleSeparators())
+{
+    resize(100, height());
+    QLineEdit::setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(this, &QLineEdit::textChanged, this, &TNvNumEdit::Change);
+    setValue(0);
+}
+
+TNvNumEdit::~TNvNumEdit() = default;
+
+long double TNvNumEdit::Value() const
+{
+    const TSeparators current = LocaleSeparators();
+    // A read does not touch the shown text; the posted relocalisation will.
+    const QString text = m_storedSeparators == current
+                             ? this->text()
+                             : ::RelocaliseText(this->text(), m_storedSeparators, current);
+    return StrToValue(text, current);
+}
+
+void TNvNumEdit::setValue(long double x)
+{
+    const TSeparators seps = LocaleSeparators();
+    ReplaceText(FormatValue(x, m_decimals, m_format, seps), seps);
+}
+
+void TNvNumEdit::setMinValue(long double x)
+{
+    if (x == m_minValue || x > m_maxValue)
+        return;
+    m_minValue = x;
+}
+
+void TNvNumEdit::setMaxValue(long double x)
+{
+    if (x == m_maxValue || x < m_minValue)
+        return;
+    m_maxValue = x;
+}
+
+void TNvNumEdit::setDecimals(int d)
+{
+    if (d == m_decimals)
+        return;
+    d = std::clamp(d, -1, MaxDecimals);
+    if (m_maxLength > 0 && d > m_maxLength - 2)
+        d = std::max(-1, m_maxLength - 2);
+    const long double value = Value();
+    m_decimals = d;
+    setValue(value);
+}
+
+void TNvNumEdit::setNumberFormat(TNumberFormat f)
+{
+    const long double value = Value();
+    m_format = f;
+    setValue(value);
+}
+
+void TNvNumEdit::setMaxLength(int n)
+{
+    m_maxLength = std::max(0, n);
+}
+
+void TNvNumEdit::setAlignment(Qt::Alignment a)
+{
+    if (a != alignment())
+        QLineEdit::setAlignment(a);
+}
+
+void TNvNumEdit::HandleInvalidEntry()
+{
+    if (m_common.Loading())
+        return;
+    if (m_onInvalidEntry) {
+        m_onInvalidEntry(this);
+        return;
+    }
+    const long double value = Value();
+    if (value < m_minValue)
+        setValue(m_minValue);
+    else if (value > m_maxValue)
+        setValue(m_maxValue);
+    UiSeam().Beep();
+    if (CanFocus())
+        setFocus(Qt::OtherFocusReason);
+}
+
+void TNvNumEdit::focusInEvent(QFocusEvent *event)
+{
+    const int cursorBefore = cursorPosition();
+    QLineEdit::focusInEvent(event);
+    m_common.AfterFocusIn(event, cursorBefore);
+}
+
+void TNvNumEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    // Switching to another window or opening a menu does not leave the field.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    RunGuarded(this, [this] { LeaveField(); });
+}
+
+void TNvNumEdit::LeaveField()
+{
+    setValue(Value());
+    if (m_minValue == 0 && m_maxValue == 0) {
+        Q_EMIT Exit();
+        return;
+    }
+    const long double value = Value();
+    if (value < m_minValue || value > m_maxValue)
+        HandleInvalidEntry();
+    else
+        Q_EMIT Exit();
+}
+
+bool TNvNumEdit::CanFocus() const
+{
+    return isVisible() && isEnabled() && focusPolicy() != Qt::NoFocus;
+}
+
+void TNvNumEdit::mousePressEvent(QMouseEvent *event)
+{
+    const bool reselect = m_common.BeforeMousePress(event);
+    QLineEdit::mousePressEvent(event);
+    m_common.AfterMousePress(reselect);
+}
+
+void TNvNumEdit::keyPressEvent(QKeyEvent *event)
+{
+    m_common.KeyPressed();
+    if (!isReadOnly() && !event->text().isEmpty() && event->text().front().isPrint()
+        && !FitsMaxLength(event->text().size())) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TNvNumEdit::keyReleaseEvent(QKeyEvent *event)
+{
+    QLineEdit::keyReleaseEvent(event);
+}
+
+void TNvNumEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (!isReadOnly() && !event->commitString().isEmpty()
+        && !FitsMaxLength(event->commitString().size())) {
+        event->accept();
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
+}
+
+bool TNvNumEdit::FitsMaxLength(qsizetype inserted) const
+{
+    if (m_maxLength <= 0)
+        return true;
+    return text().size() - selectedText().size() + inserted <= m_maxLength;
+}
+
+void TNvNumEdit::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    m_common.Changed(event);
+    if (event->type() == QEvent::LocaleChange) {
+        // Acted on later, once the notification has been fully processed everywhere.
+        QMetaObject::invokeMethod(this, &TNvNumEdit::RelocaliseText, Qt::QueuedConnection);
+    }
+}
+
+void TNvNumEdit::showEvent(QShowEvent *event)
+{
+    QLineEdit::showEvent(event);
+    m_common.Shown();
+}
+
+void TNvNumEdit::ReplaceText(const QString &text, const TSeparators &seps)
+{
+    m_storedSeparators = seps;
+    if (text == this->text())
+        return;
+    setText(text);
+    setCursorPosition(0);
+}
+
+void TNvNumEdit::RelocaliseText()
+{
+    const TSeparators current = LocaleSeparators();
+    if (current == m_storedSeparators)
+        return;
+    ReplaceText(::RelocaliseText(text(), m_storedSeparators, current), current);
+}
+
+double TNvNumEdit::ValueProperty() const
+{
+    try {
+        return static_cast<double>(Value());
+    } catch (const EConvertError &) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+}

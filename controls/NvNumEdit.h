@@ -1,0 +1,134 @@
+#pragma once
+
+// The single-line field through which every number of the program is typed or shown. It holds one
+// extended-precision number in its text, formats it by its own rules (fixed decimals, grouping,
+// scientific or engineering notation, the locale's separators), reformats and range-checks it
+// when the user leaves it, and follows a change of the locale's separators.
+
+#include "LocaleSeparators.h"
+#include "NumberFormat.h"
+#include "NvEditCommon.h"
+
+#include <QLineEdit>
+
+#include <functional>
+
+class TNvNumEdit : public QLineEdit
+{
+    Q_OBJECT
+    // Declared in the order in which the forms set them: Decimals and NumberFormat come before
+    // Value, so that the stored number is shown already formatted.
+    Q_PROPERTY(Qt::Alignment Alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE setAutoSelect)
+    Q_PROPERTY(QColor Color READ Color WRITE setColor)
+    Q_PROPERTY(QColor DisabledColor READ DisabledColor WRITE setDisabledColor)
+    Q_PROPERTY(int Decimals READ Decimals WRITE setDecimals)
+    Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
+    Q_PROPERTY(double MaxValue READ MaxValueProperty WRITE setMaxValue)
+    Q_PROPERTY(double MinValue READ MinValueProperty WRITE setMinValue)
+    Q_PROPERTY(TNumberFormat NumberFormat READ NumberFormat WRITE setNumberFormat)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
+    Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
+    Q_PROPERTY(double Value READ ValueProperty WRITE setValue)
+    Q_PROPERTY(QString Version READ Version WRITE setVersion STORED false)
+
+public:
+    // The format names as a form may give them unqualified (uic qualifies them with the class).
+    static constexpr TNumberFormat Standard = TNumberFormat::Standard;
+    static constexpr TNumberFormat Thousands = TNumberFormat::Thousands;
+    static constexpr TNumberFormat Scientific = TNumberFormat::Scientific;
+    static constexpr TNumberFormat Engineering = TNumberFormat::Engineering;
+
+    using TNotify = std::function<void(TNvNumEdit *sender)>;
+
+    explicit TNvNumEdit(QWidget *parent = nullptr);
+    ~TNvNumEdit() override;
+
+    // The number in the text; throws EConvertError when the text is no number.
+    long double Value() const;
+    // Formats x into the text, which changes (and notifies) only when the formatted text differs.
+    // No range check. A NaN throws arith::EInvalidOp and an infinity arith::EOverflow, and the text
+    // stays as it was: no text stands for them.
+    void setValue(long double x);
+
+    long double MinValue() const { return m_minValue; }
+    void setMinValue(long double x);
+    long double MaxValue() const { return m_maxValue; }
+    void setMaxValue(long double x);
+
+    int Decimals() const { return m_decimals; }
+    void setDecimals(int d);
+    TNumberFormat NumberFormat() const { return m_format; }
+    void setNumberFormat(TNumberFormat f);
+
+    // Most characters the user may type; 0 means no limit. Text written by the program is never
+    // cut by it.
+    int MaxLength() const { return m_maxLength; }
+    void setMaxLength(int n);
+
+    void setAlignment(Qt::Alignment a);
+
+    bool AutoSelect() const { return m_common.AutoSelect(); }
+    void setAutoSelect(bool b) { m_common.SetAutoSelect(b); }
+    QColor Color() const { return m_common.Color(); }
+    void setColor(const QColor &c) { m_common.SetColor(c); }
+    QColor DisabledColor() const { return m_common.DisabledColor(); }
+    void setDisabledColor(const QColor &c) { m_common.SetDisabledColor(c); }
+    bool ParentColor() const { return m_common.ParentColor(); }
+    void setParentColor(bool b) { m_common.SetParentColor(b); }
+
+    static QString Version() { return TNvEditCommon::Version(); }
+    void setVersion(const QString &) {}
+
+    // Empty handlers mean the field's own handling.
+    void setOnInvalidEntry(TNotify handler) { m_onInvalidEntry = std::move(handler); }
+    void setOnClear(TNotify handler) { m_onClear = std::move(handler); }
+
+    // The reaction to a value outside the limits on leaving: the owner's OnInvalidEntry if set,
+    // else the value is clamped to the limit, a beep sounds and the focus comes back.
+    void HandleInvalidEntry();
+
+    // The separators with which the current text was written.
+    TSeparators StoredSeparators() const { return m_storedSeparators; }
+
+Q_SIGNALS:
+    void Change(); // whenever the text changes
+    void Exit();   // on leaving, after reformatting, when the value is within the limits
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+    // Whether the user may insert `inserted` characters in place of the selection without going
+    // past MaxLength.
+    bool FitsMaxLength(qsizetype inserted) const;
+    // Replaces the whole text (caret at the start, nothing selected) with a text written with the
+    // given separators; notifies only when the text differs.
+    void ReplaceText(const QString &text, const TSeparators &seps);
+    // Exchanges the separators the text was written with for the locale's current ones.
+    void RelocaliseText();
+    const TNotify &OnClear() const { return m_onClear; }
+
+private:
+    double ValueProperty() const;
+    double MinValueProperty() const { return static_cast<double>(m_minValue); }
+    double MaxValueProperty() const { return static_cast<double>(m_maxValue); }
+    void LeaveField();
+    bool CanFocus() const;
+
+    TNvEditCommon m_common;
+    TSeparators m_storedSeparators;
+    long double m_minValue = 0;
+    long double m_maxValue = 0;
+    int m_decimals = -1;
+    int m_maxLength = 0;
+    TNumberFormat m_format = TNumberFormat::Standard;
+    TNotify m_onInvalidEntry;
+    TNotify m_onClear;
+};

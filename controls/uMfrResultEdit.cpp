@@ -1,0 +1,76 @@
+#include "uMfrResultEdit.h"
+
+#include "ui_uMfrResultEdit.h"
+
+#include "NvEdit.h"
+#include "NvNumEdit.h"
+#include "arith.h"
+
+#include <cmath>
+
+double RoundToThousandths(double x)
+{
+    const double factor = 0.001;
+    const long double q = static_cast<long double>(x) / factor;
+    // The integer store of the processor: round to nearest, halves to even, and an invalid
+    // operation when the result has no 64-bit integer.
+    const long double rounded = std::nearbyint(q);
+    constexpr long double limit = 9223372036854775808.0L; // 2^63
+    if (!(rounded >= -limit && rounded < limit))
+        throw arith::EInvalidOp();
+    const auto n = static_cast<long long>(rounded);
+    return static_cast<double>(static_cast<long double>(n) * factor);
+}
+
+TMfrResultEdit::TMfrResultEdit(QWidget *parent)
+    : QFrame(parent)
+    , ui(std::make_unique<Ui::TMfrResultEdit>())
+{
+    ui->setupUi(this);
+}
+
+TMfrResultEdit::~TMfrResultEdit() = default;
+
+void TMfrResultEdit::ShowValue(double x)
+{
+    ui->eNumResult->setValue(RoundToThousandths(x));
+    ShowNumberMode(true);
+}
+
+void TMfrResultEdit::ShowText(const QString &s)
+{
+    ui->eTextResult->setText(s);
+    ShowNumberMode(false);
+}
+
+void TMfrResultEdit::ShowNumberMode(bool b)
+{
+    ui->eNumResult->setVisible(b);
+    ui->eTextResult->setEnabled(!b);
+}
+
+TNvNumEdit *TMfrResultEdit::eNumResult() const
+{
+    return ui->eNumResult;
+}
+
+TNvEdit *TMfrResultEdit::eTextResult() const
+{
+    return ui->eTextResult;
+}
+
+QString TMfrResultEdit::DisplayedText() const
+{
+    return ui->eNumResult->isHidden() ? ui->eTextResult->text() : ui->eNumResult->text();
+}
+
+int TMfrResultEdit::FieldWidth() const
+{
+    return ui->eNumResult->width();
+}
+
+void TMfrResultEdit::setFieldWidth(int width)
+{
+    ui->eNumResult->resize(width, ui->eNumResult->height());
+    ui->eTextResult->resize(width, ui->eTextResult->height());
+}

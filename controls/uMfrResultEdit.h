@@ -1,0 +1,49 @@
+#pragma once
+
+// The display of a calculator's result: a read-only number field rounded to three decimals,
+// stacked over a read-only text field for texts such as the "no result" marker "-----". Exactly
+// one of the two is seen.
+
+#include <QFrame>
+
+#include <memory>
+
+class TNvEdit;
+class TNvNumEdit;
+
+namespace Ui {
+class TMfrResultEdit;
+}
+
+class TMfrResultEdit : public QFrame
+{
+    Q_OBJECT
+    // Width of both inner fields, for displays narrower than the designed one.
+    Q_PROPERTY(int FieldWidth READ FieldWidth WRITE setFieldWidth)
+
+public:
+    explicit TMfrResultEdit(QWidget *parent = nullptr);
+    ~TMfrResultEdit() override;
+
+    // Shows x rounded to 0.001 in number mode. Throws arith::EInvalidOp, changing nothing, when
+    // x / 0.001 does not fit a 64-bit integer (or x is no number).
+    void ShowValue(double x);
+    // Shows s in text mode.
+    void ShowText(const QString &s);
+    void ShowNumberMode(bool b);
+
+    TNvNumEdit *eNumResult() const;
+    TNvEdit *eTextResult() const;
+    // The text of whichever field is seen.
+    QString DisplayedText() const;
+
+    int FieldWidth() const;
+    void setFieldWidth(int width);
+
+private:
+    std::unique_ptr<Ui::TMfrResultEdit> ui;
+};
+
+// x rounded to 0.001 as the display rounds it: x / 0.001 to the nearest 64-bit integer (halves
+// to even), times 0.001. Throws arith::EInvalidOp when that integer does not exist.
+double RoundToThousandths(double x);

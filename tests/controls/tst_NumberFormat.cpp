@@ -1,0 +1,185 @@
+#include "NumberFormat.h"
+#include "arith.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+Q_DECLARE_METATYPE(TNumberFormat)
+
+namespace {
+
+const TSeparators dotComma{u'.', u','};
+const TSeparators commaDot{u',', u'.'};
+
+} // namespace
+
+class TestNumberFormat : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void formatsAsShown_data();
+    void formatsAsShown();
+    void readsTheGrammar_data();
+    void readsTheGrammar();
+    void refusesNonNumbers_data();
+    void refusesNonNumbers();
+    void conversionFailureNamesThePlainText();
+    void nonFiniteValuesHaveNoText();
+    void relocalisesBothSeparatorsInOnePass();
+};
+
+void TestNumberFormat::formatsAsShown_data()
+{
+    QTest::addColumn<QString>("x"); // parsed with strtold so that every digit counts
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<TNumberFormat>("format");
+    QTest::addColumn<QString>("expected");
+
+    const auto S = TNumberFormat::Standard;
+    const auto T = TNumberFormat::Thousands;
+    const auto Sc = TNumberFormat::Scientific;
+    const auto E = TNumberFormat::Engineering;
+
+    QTest::newRow("1234.5 standard") << "1234.5" << 2 << S << "1234.50";
+    QTest::newRow("1234.5 thousands") << "1234.5" << 2 << T << "1,234.50";
+    QTest::newRow("1234.5 scientific") << "1234.5" << 2 << Sc << "1.23E3";
+    QTest::newRow("1234.5 engineering") << "1234.5" << 2 << E << "1.23E3";
+    QTest::newRow("0.0005 engineering free") << "0.0005" << -1 << E << "0.5E-3";
+    QTest::newRow("12345 engineering free") << "12345" << -1 << E << "12.345E3";
+    QTest::newRow("15 significant digits then zeros")
+        << "123456789012.345678" << 5 << S << "123456789012.34600";
+    QTest::newRow("zero free") << "0" << -1 << S << "0";
+    QTest::newRow("zero scientific") << "0" << 5 << Sc << "0.00000E0";
+    QTest::newRow("zero engineering") << "0" << 5 << E << "0.00000E0";
+    QTest::newRow("zero engineering free") << "0" << -1 << E << "0E0";
+    QTest::newRow("half away from zero") << "2.5" << 0 << S << "3";
+    QTest::newRow("negative half away from zero") << "-2.5" << 0 << S << "-3";
+    QTest::newRow("half of the last decimal") << "1.0005" << 3 << S << "1.001";
+    QTest::newRow("negative rounding to zero keeps its sign") << "-0.001" << 2 << S << "-0.00";
+    QTest::newRow("free drops trailing zeros") << "12.5" << -1 << S << "12.5";
+    QTest::newRow("free integer has no separator") << "12" << -1 << S << "12";
+    QTest::newRow("free stops at 14 decimals") << "0.333333333333333333" << -1 << S
+                                               << "0.33333333333333";
+    QTest::newRow("free thousands keeps 15 digits") << "1234.5678901234567" << -1 << T
+                                                    << "1,234.56789012346";
+    QTest::newRow("no decimals") << "1234.5" << 0 << T << "1,235";
+    QTest::newRow("carry into a new digit") << "999.996" << 2 << T << "1,000.00";
+    QTest::newRow("negative thousands") << "-1234567.891" << 1 << T << "-1,234,567.9";
+    QTest::newRow("scientific carry raises the exponent") << "9.9996" << 3 << Sc << "1.000E1";
+    QTest::newRow("scientific free") << "0.000123" << -1 << Sc << "1.23E-4";
+    QTest::newRow("scientific of the extended maximum range") << "1.5E4931" << 2 << Sc
+                                                              << "1.50E4931";
+    QTest::newRow("scientific of a tiny value") << "2.25E-4000" << 1 << Sc << "2.3E-4000";
+    QTest::newRow("engineering point five") << "0.5" << -1 << E << "0.5E0";
+    QTest::newRow("engineering negative keeps cap 14") << "-123.456" << -1 << E << "-123.456E0";
+    QTest::newRow("engineering fixed decimals") << "1234567" << 3 << E << "1.235E6";
+    QTest::newRow("engineering no decimals") << "45678" << 0 << E << "46E3";
+    QTest::newRow("engineering huge exponent") << "5E4000" << 2 << E << "50.00E3999";
+    QTest::newRow("integer digits beyond 15")
+        << "12345678901234567" << 2 << S << "12345678901234567.00";
+    QTest::newRow("14 decimals of a large value") << "1234.5" << 14 << S << "1234.50000000000000";
+}
+
+void TestNumberFormat::formatsAsShown()
+{
+    QFETCH(QString, x);
+    QFETCH(int, decimals);
+    QFETCH(TNumberFormat, format);
+    QFETCH(QString, expected);
+    const long double value = std::strtold(x.toLatin1().constData(), nullptr);
+    QCOMPARE(FormatValue(value, decimals, format, dotComma), expected);
+    // The same text with the separators exchanged, as a German locale writes it.
+    QString swapped = expected;
+    for (QChar &c : swapped)
+        c = c == u'.' ? u',' : c == u',' ? u'.' : c;
+    QCOMPARE(FormatValue(value, decimals, format, commaDot), swapped);
+}
+
+void TestNumberFormat::readsTheGrammar_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("empty reads zero") << "" << "0";
+    QTest::newRow("lone minus reads minus zero") << "-" << "-0";
+    QTest::newRow("group separators ignored") << "1,234.5" << "1234.5";
+    QTest::newRow("exponent without digits") << "12.5E" << "12.5";
+    QTest::newRow("lower-case exponent") << "1e3" << "1000";
+    QTest::newRow("signed exponent") << "1.5E-3" << "0.0015";
+    QTest::newRow("plus sign") << "+7" << "7";
+    QTest::newRow("blanks around") << "  42  " << "42";
+    QTest::newRow("separator alone") << "." << "0";
+    QTest::newRow("fraction only") << ".25" << "0.25";
+    QTest::newRow("trailing separator") << "5." << "5";
+    QTest::newRow("largest exponent") << "1E4932" << "1E4932";
+    QTest::newRow("exponent of 500 read whole") << "1E-500" << "1E-500";
+    QTest::newRow("underflow reads as zero") << "1E-4999" << "0";
+    QTest::newRow("many mantissa digits") << "0.0000000001E4940" << "1E4930";
+}
+
+void TestNumberFormat::readsTheGrammar()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const long double want = std::strtold(expected.toLatin1().constData(), nullptr);
+    const long double got = StrToValue(text, dotComma);
+    QCOMPARE(got, want);
+    QCOMPARE(std::signbit(got), std::signbit(want));
+}
+
+void TestNumberFormat::refusesNonNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("letters") << "abc";
+    QTest::newRow("exponent only") << "E5";
+    QTest::newRow("sign only with blank") << "- ";
+    QTest::newRow("two separators") << "1.2.3";
+    QTest::newRow("digits after a stopped exponent") << "1E5000";
+    QTest::newRow("overflow") << "1.2E4932";
+    QTest::newRow("overflow negative") << "-1E4933";
+    QTest::newRow("blank inside") << "1 2";
+    QTest::newRow("other script digits") << QString::fromUtf8("\u0661");
+    QTest::newRow("text after the number") << "12x";
+}
+
+void TestNumberFormat::refusesNonNumbers()
+{
+    QFETCH(QString, text);
+    long double value = 99;
+    QVERIFY(!TryParseValue(PlainText(text, dotComma), dotComma, value));
+    QCOMPARE(value, 99.0L);
+    QVERIFY_THROWS_EXCEPTION(EConvertError, StrToValue(text, dotComma));
+}
+
+void TestNumberFormat::conversionFailureNamesThePlainText()
+{
+    try {
+        StrToValue(QStringLiteral("1,2x4"), dotComma);
+        QFAIL("no failure");
+    } catch (const EConvertError &e) {
+        QCOMPARE(QString::fromUtf8(e.what()),
+                 QStringLiteral("'12x4' is not a valid floating point value"));
+    }
+}
+
+void TestNumberFormat::nonFiniteValuesHaveNoText()
+{
+    const long double inf = std::numeric_limits<long double>::infinity();
+    QVERIFY_THROWS_EXCEPTION(arith::EInvalidOp,
+                             FormatValue(std::nanl(""), 2, TNumberFormat::Standard, dotComma));
+    QVERIFY_THROWS_EXCEPTION(arith::EOverflow,
+                             FormatValue(inf, 2, TNumberFormat::Engineering, dotComma));
+    QVERIFY_THROWS_EXCEPTION(arith::EOverflow,
+                             FormatValue(-inf, -1, TNumberFormat::Scientific, dotComma));
+}
+
+void TestNumberFormat::relocalisesBothSeparatorsInOnePass()
+{
+    QCOMPARE(RelocaliseText(QStringLiteral("1,234.50"), dotComma, commaDot),
+             QStringLiteral("1.234,50"));
+}
+
+QTEST_APPLESS_MAIN(TestNumberFormat)
+#include "tst_NumberFormat.moc"
