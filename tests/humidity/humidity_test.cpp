@@ -8,6 +8,7 @@
 #include <fstream>
 #include <limits>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -87,6 +88,11 @@ struct TCalculationCase
     TExpected accuracies;
 };
 
+void PrintTo(const TCalculationCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class Calculation : public HumidityEngine, public ::testing::WithParamInterface<TCalculationCase>
 {
 };
@@ -153,6 +159,11 @@ struct TRangeCase
     bool accepted;
 };
 
+void PrintTo(const TRangeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class InputRange : public HumidityEngine, public ::testing::WithParamInterface<TRangeCase>
 {
 };
@@ -205,6 +216,11 @@ struct TImpossibleCase
     const char *name;
     TInputs inputs;
 };
+
+void PrintTo(const TImpossibleCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ImpossibleState : public HumidityEngine, public ::testing::WithParamInterface<TImpossibleCase>
 {
@@ -325,6 +341,11 @@ struct TReferenceRow
     double value = 0;
     int line = 0;
 };
+
+void PrintTo(const TReferenceRow &row, std::ostream *os)
+{
+    *os << "line " << row.line << " " << row.quantity;
+}
 
 std::vector<std::string> SplitCsvLine(const std::string &line)
 {
