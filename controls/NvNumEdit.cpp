@@ -216,3 +216,18 @@ double TNvNumEdit::ValueProperty() const
         return std::numeric_limits<double>::quiet_NaN();
     }
 }
+
+void TNvNumEdit::WriteValueProperty(double x)
+{
+    RunGuarded(this, [&] { setValue(x); });
+}
+
+void TNvNumEdit::WriteDecimalsProperty(int d)
+{
+    RunGuarded(this, [&] { setDecimals(d); });
+}
+
+void TNvNumEdit::WriteNumberFormatProperty(TNumberFormat f)
+{
+    RunGuarded(this, [&] { setNumberFormat(f); });
+}

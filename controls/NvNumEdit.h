@@ -16,20 +16,22 @@
 class TNvNumEdit : public QLineEdit
 {
     Q_OBJECT
-    // Declared in the order in which the forms set them: Decimals and NumberFormat come before
-    // Value, so that the stored number is shown already formatted.
+    // A form compiled by uic calls the setters named after the properties, in the order it lists
+    // them (Decimals and NumberFormat before Value, so that the number is shown already formatted).
+    // Writes through the property system go through guarded writers instead, since a failure may
+    // not unwind through Qt.
     Q_PROPERTY(Qt::Alignment Alignment READ alignment WRITE setAlignment)
     Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE setAutoSelect)
     Q_PROPERTY(QColor Color READ Color WRITE setColor)
     Q_PROPERTY(QColor DisabledColor READ DisabledColor WRITE setDisabledColor)
-    Q_PROPERTY(int Decimals READ Decimals WRITE setDecimals)
+    Q_PROPERTY(int Decimals READ Decimals WRITE WriteDecimalsProperty)
     Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
     Q_PROPERTY(double MaxValue READ MaxValueProperty WRITE setMaxValue)
     Q_PROPERTY(double MinValue READ MinValueProperty WRITE setMinValue)
-    Q_PROPERTY(TNumberFormat NumberFormat READ NumberFormat WRITE setNumberFormat)
+    Q_PROPERTY(TNumberFormat NumberFormat READ NumberFormat WRITE WriteNumberFormatProperty)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
     Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
-    Q_PROPERTY(double Value READ ValueProperty WRITE setValue)
+    Q_PROPERTY(double Value READ ValueProperty WRITE WriteValueProperty)
     Q_PROPERTY(QString Version READ Version WRITE setVersion STORED false)
 
 public:
@@ -116,7 +118,12 @@ protected:
     const TNotify &OnClear() const { return m_onClear; }
 
 private:
+    // Property access never throws: a text that is no number reads as NaN, and a failed write
+    // ends in the error box with the text unchanged.
     double ValueProperty() const;
+    void WriteValueProperty(double x);
+    void WriteDecimalsProperty(int d);
+    void WriteNumberFormatProperty(TNumberFormat f);
     double MinValueProperty() const { return static_cast<double>(m_minValue); }
     double MaxValueProperty() const { return static_cast<double>(m_maxValue); }
     void LeaveField();
