@@ -87,9 +87,9 @@ struct TFixed
     std::string fraction; // exactly the digits asked for, or fewer when trailing zeros were dropped
 };
 
-TFixed Fixed(long double magnitude, int frac, bool dropTrailingZeros)
+TFixed Fixed(const TExpansion &expansion, int frac, bool dropTrailingZeros)
 {
-    std::string s = ScaledDigits(Expand(magnitude), frac);
+    std::string s = ScaledDigits(expansion, frac);
     if (static_cast<int>(s.size()) < frac + 1)
         s.insert(0, frac + 1 - s.size(), '0');
     TFixed f;
@@ -161,9 +161,8 @@ long double ParseCLocale(const char *text, char **end)
 
 // One integer digit, `frac` fraction digits (trailing zeros dropped for the free format), "E" and
 // the exponent.
-void AppendScientific(std::string &out, long double magnitude, int frac, bool dropTrailingZeros)
+void AppendScientific(std::string &out, const TExpansion &e, int frac, bool dropTrailingZeros)
 {
-    const TExpansion e = Expand(magnitude);
     const int significant = frac + 1;
     std::string s;
     int exponent = e.exponent;
@@ -178,7 +177,7 @@ void AppendScientific(std::string &out, long double magnitude, int frac, bool dr
             ++exponent;
         }
     }
-    if (magnitude == 0)
+    if (s.find_first_not_of('0') == std::string::npos)
         exponent = 0;
     TFixed f{s.substr(0, 1), s.substr(1)};
     if (dropTrailingZeros) {
@@ -206,7 +205,7 @@ void AppendEngineering(std::string &out, long double x, int decimals)
     const int frac = decimals < 0 ? cap : std::min(decimals, cap);
     if (m < 0)
         out += '-';
-    AppendFixed(out, Fixed(std::fabs(m), frac, decimals < 0), false);
+    AppendFixed(out, Fixed(Expand(std::fabs(m)), frac, decimals < 0), false);
     AppendExponent(out, exponent);
 }
 
@@ -218,30 +217,31 @@ QString FormatValue(long double x, int decimals, TNumberFormat format, const TSe
     decimals = std::clamp(decimals, -1, MaxDecimals);
     std::string out;
     out.reserve(32);
-    const long double magnitude = std::fabs(x);
 
     if (format == TNumberFormat::Engineering && x != 0) {
         AppendEngineering(out, x, decimals);
         return Localised(out, seps);
     }
-    if (x < 0)
+    // The sign bit, so that "-0" (what a lone minus reads as) is written back as it was typed.
+    if (std::signbit(x))
         out += '-';
     const bool free = decimals < 0;
     const int frac = free ? MaxDecimals : decimals;
     if (format == TNumberFormat::Scientific || format == TNumberFormat::Engineering) {
-        AppendScientific(out, magnitude, frac, free);
+        AppendScientific(out, Expand(std::fabs(x)), frac, free);
         return Localised(out, seps);
     }
 
     const bool grouped = format == TNumberFormat::Thousands;
-    TFixed f = Fixed(magnitude, frac, free);
+    const TExpansion expansion = Expand(std::fabs(x));
+    TFixed f = Fixed(expansion, frac, free);
     if (!f.fraction.empty()) {
         const int integerDigits = static_cast<int>(f.integer.size());
         if (free && grouped) {
-            f = Fixed(magnitude, std::max(0, MaxShownDigits - integerDigits), true);
+            f = Fixed(expansion, std::max(0, MaxShownDigits - integerDigits), true);
         } else if (!free && integerDigits + decimals > MaxShownDigits) {
             const int shown = std::max(0, MaxShownDigits - integerDigits);
-            f = Fixed(magnitude, shown, false);
+            f = Fixed(expansion, shown, false);
             f.fraction.append(decimals - shown, '0');
         }
     }

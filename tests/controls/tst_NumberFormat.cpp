@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <QRandomGenerator>
+
 #include <cmath>
 
 Q_DECLARE_METATYPE(TNumberFormat)
@@ -28,6 +30,8 @@ private Q_SLOTS:
     void conversionFailureNamesThePlainText();
     void nonFiniteValuesHaveNoText();
     void relocalisesBothSeparatorsInOnePass();
+    void randomValuesReadBackAsShown_data();
+    void randomValuesReadBackAsShown();
 };
 
 void TestNumberFormat::formatsAsShown_data()
@@ -58,6 +62,7 @@ void TestNumberFormat::formatsAsShown_data()
     QTest::newRow("negative half away from zero") << "-2.5" << 0 << S << "-3";
     QTest::newRow("half of the last decimal") << "1.0005" << 3 << S << "1.001";
     QTest::newRow("negative rounding to zero keeps its sign") << "-0.001" << 2 << S << "-0.00";
+    QTest::newRow("minus zero keeps its sign") << "-0" << 2 << S << "-0.00";
     QTest::newRow("free drops trailing zeros") << "12.5" << -1 << S << "12.5";
     QTest::newRow("free integer has no separator") << "12" << -1 << S << "12";
     QTest::newRow("free stops at 14 decimals") << "0.333333333333333333" << -1 << S
@@ -179,6 +184,64 @@ void TestNumberFormat::relocalisesBothSeparatorsInOnePass()
 {
     QCOMPARE(RelocaliseText(QStringLiteral("1,234.50"), dotComma, commaDot),
              QStringLiteral("1.234,50"));
+}
+
+void TestNumberFormat::randomValuesReadBackAsShown_data()
+{
+    QTest::addColumn<TNumberFormat>("format");
+    QTest::addColumn<int>("maxExponent");
+    QTest::newRow("standard") << TNumberFormat::Standard << 40;
+    QTest::newRow("thousands") << TNumberFormat::Thousands << 40;
+    QTest::newRow("scientific") << TNumberFormat::Scientific << 4900;
+    QTest::newRow("engineering") << TNumberFormat::Engineering << 4900;
+}
+
+// For many random values and every Decimals, the text reads back as the value rounded to the
+// digits it shows (never off by more than half its last digit, or than the 15th significant
+// digit), and writing that value again gives the same text.
+void TestNumberFormat::randomValuesReadBackAsShown()
+{
+    QFETCH(TNumberFormat, format);
+    QFETCH(int, maxExponent);
+    QRandomGenerator random(20261208u + uint(format));
+    for (int i = 0; i < 1500; ++i) {
+        // 19 random digits and an exponent, so that every bit of the extended mantissa varies.
+        QString digits = QString::number(random.bounded(1, 10)) + u'.';
+        for (int k = 0; k < 18; ++k)
+            digits += QChar(u'0' + random.bounded(10));
+        const int exponent = random.bounded(-maxExponent, maxExponent + 1);
+        const QString source = QString(random.bounded(2) ? QStringLiteral("-") : QString()) + digits + u'E'
+                               + QString::number(exponent);
+        const long double x = std::strtold(source.toLatin1().constData(), nullptr);
+        const TSeparators &seps = i % 2 ? commaDot : dotComma;
+
+        for (int decimals = -1; decimals <= MaxDecimals; ++decimals) {
+            const QString text = FormatValue(x, decimals, format, seps);
+            long double v = 0;
+            const bool read = TryParseValue(PlainText(text, seps), seps, v);
+            const QString where = QStringLiteral("%1 with %2 decimals gives '%3'")
+                                      .arg(source)
+                                      .arg(decimals)
+                                      .arg(text);
+            QVERIFY2(read, qPrintable(where));
+
+            // Half a unit of the last digit the text shows.
+            const qsizetype e = text.indexOf(u'E');
+            const QString mantissa = PlainText(e < 0 ? text : text.left(e), seps);
+            const qsizetype ds = mantissa.indexOf(seps.decimal);
+            const int shownFraction = ds < 0 ? 0 : int(mantissa.size() - ds - 1);
+            const int textExponent = e < 0 ? 0 : text.mid(e + 1).toInt();
+            const long double halfUnit = 0.5L * std::pow(10.0L, textExponent - shownFraction);
+            const long double bound = std::max(halfUnit, 5e-15L * std::fabs(x))
+                                      + 1e-16L * std::fabs(x);
+            QVERIFY2(std::fabs(v - x) <= bound, qPrintable(where));
+
+            // Engineering takes its exponent from a logarithm truncated toward zero, so a value
+            // that rounded onto a power of ten may be written again with another exponent.
+            if (format != TNumberFormat::Engineering)
+                QVERIFY2(FormatValue(v, decimals, format, seps) == text, qPrintable(where));
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestNumberFormat)
