@@ -1,5 +1,8 @@
 #pragma once
 
+// The "Current Loop" tab: scaling between the current of a 4-20 mA loop and the transmitter's
+// output value, with a list of preset ranges.
+
 #include "uMfrBaseFrame.h"
 #include "ui_uMfrCurrentLoop4to20mA.h"
 
@@ -14,6 +17,8 @@ protected:
     void InitFrame() override;
 
 private:
+    void cbDefaultsChange();
+    void OnDirectionChange();
     void bCalculateClick();
 
     Ui::TMfrCurrentLoop4to20mA ui;

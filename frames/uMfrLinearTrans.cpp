@@ -1,16 +1,70 @@
 #include "uMfrLinearTrans.h"
 
+#include "UiSeam.h"
+#include "arith.h"
+#include "scaling/scaling.h"
+
+#include <QIcon>
+
 TMfrLinearTrans::TMfrLinearTrans(QWidget *parent)
     : TMfrBaseFrame(parent)
 {
     ui.setupUi(pMain());
-    connect(bCalculate(), &QPushButton::clicked, this, &TMfrLinearTrans::bCalculateClick);
+    // QIcon picks the 2x image on a high-density screen.
+    static const QIcon picture(QStringLiteral(":/velmora/lineartrans.png"));
+    ui.Image1->setPixmap(picture.pixmap(ui.Image1->size()));
+
+    connect(bCalculate(), &QPushButton::clicked, this,
+            [this] { RunGuarded(this, [this] { bCalculateClick(); }); });
+    for (QRadioButton *button : {ui.rbXToY, ui.rbYtoX}) {
+        connect(button, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                OnChangeDirection();
+        });
+    }
     InitFrame();
 }
 
+// Unlike the other calculators this one computes nothing until the first "Calculate": with both
+// points at 0 there is no line yet.
 void TMfrLinearTrans::InitFrame()
 {
     TMfrBaseFrame::InitFrame();
+    OnChangeDirection();
 }
 
-void TMfrLinearTrans::bCalculateClick() {}
+void TMfrLinearTrans::OnChangeDirection()
+{
+    const bool inverse = ui.rbYtoX->isChecked();
+    ui.lInput->setText(inverse ? QStringLiteral("y =") : QStringLiteral("x ="));
+    ui.lResult->setText(inverse ? QStringLiteral("x =") : QStringLiteral("y ="));
+}
+
+void TMfrLinearTrans::bCalculateClick()
+{
+    // Only the pair divided by must differ: equal y values make y = f(x) a constant, and equal x
+    // values do the same for the inverse.
+    const bool inverse = ui.rbYtoX->isChecked();
+    const bool noSlope
+        = inverse ? ui.neY0->Value() == ui.neY1->Value() : ui.neX0->Value() == ui.neX1->Value();
+    if (noSlope) {
+        UiSeam().ShowWarning(this, inverse ? QStringLiteral("y0 must be different then y1")
+                                           : QStringLiteral("x0 must be different then x1"));
+        ui.reResult->ShowText(QStringLiteral("-----"));
+        return;
+    }
+    const scaling::TLine line{.x0 = ui.neX0->Value(),
+                              .x1 = ui.neX1->Value(),
+                              .y0 = ui.neY0->Value(),
+                              .y1 = ui.neY1->Value()};
+    try {
+        const long double input = ui.neInput->Value();
+        const long double answer
+            = inverse ? scaling::LineX(line, input) : scaling::LineY(line, input);
+        ui.reResult->ShowValue(arith::Checked(static_cast<double>(answer)));
+    } catch (const std::exception &) {
+        // An unreadable input or a result that cannot be computed or shown has no answer; the
+        // user sees the marker, not a message.
+        ui.reResult->ShowText(QStringLiteral("-----"));
+    }
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+// The "Linear Transformation" tab: the straight line through two points, evaluated as y = f(x)
+// or as its inverse x = f^-1(y).
+
 #include "uMfrBaseFrame.h"
 #include "ui_uMfrLinearTrans.h"
 
@@ -14,6 +17,7 @@ protected:
     void InitFrame() override;
 
 private:
+    void OnChangeDirection();
     void bCalculateClick();
 
     Ui::TMfrLinearTrans ui;

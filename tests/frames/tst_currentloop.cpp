@@ -1,0 +1,332 @@
+#include "NvNumEdit.h"
+#include "RecordingSeam.h"
+#include "uMfrCurrentLoop4to20mA.h"
+#include "uMfrResultEdit.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+class TestCurrentLoop : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void opensShowingTheStartUpPreset();
+    void presetListFollowsTheTableInFixedPitch();
+    void tabVisitsTheFieldsInTheirDesignedOrder();
+    void pickingAPresetLoadsItsRangeWithoutRecalculating();
+    void currentToOutputValue_data();
+    void currentToOutputValue();
+    void outputValueToCurrent_data();
+    void outputValueToCurrent();
+    void equalEndsWarnOnlyForTheCurrent();
+    void resultTooLargeToShowGivesNoResult_data();
+    void resultTooLargeToShowGivesNoResult();
+    void directionSwapsLabelsAndKeepsTheInput();
+
+private:
+    void Open();
+    template<typename T>
+    T *Find(const char *name) const;
+    void TypeInto(const char *field, const QString &text);
+    void PickPreset(int index);
+    void Calculate();
+    QString Result() const;
+
+    std::unique_ptr<TRecordingSeam> m_seam;
+    std::unique_ptr<TMfrCurrentLoop4to20mA> m_frame;
+};
+
+void TestCurrentLoop::init()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    m_seam = std::make_unique<TRecordingSeam>();
+}
+
+void TestCurrentLoop::cleanup()
+{
+    m_frame.reset();
+    m_seam.reset();
+    QLocale::setDefault(QLocale::c());
+}
+
+// Builds the frame under the locale the test has pinned, shown and active so that focus moves.
+void TestCurrentLoop::Open()
+{
+    m_frame = std::make_unique<TMfrCurrentLoop4to20mA>();
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+}
+
+template<typename T>
+T *TestCurrentLoop::Find(const char *name) const
+{
+    T *child = m_frame->findChild<T *>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+// Tabbing into a field selects its whole text, so what is typed replaces it.
+void TestCurrentLoop::TypeInto(const char *field, const QString &text)
+{
+    auto *edit = Find<TNvNumEdit>(field);
+    edit->setFocus(Qt::TabFocusReason);
+    QVERIFY(edit->hasFocus());
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void TestCurrentLoop::PickPreset(int index)
+{
+    auto *list = Find<QComboBox>("cbDefaults");
+    list->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentIndex(), index);
+}
+
+// The click moves the focus to the button first, so the field being edited commits its value.
+void TestCurrentLoop::Calculate()
+{
+    QTest::mouseClick(m_frame->bCalculate(), Qt::LeftButton);
+}
+
+QString TestCurrentLoop::Result() const
+{
+    return Find<TMfrResultEdit>("reResult")->DisplayedText();
+}
+
+void TestCurrentLoop::opensShowingTheStartUpPreset()
+{
+    Open();
+    QCOMPARE(Find<QComboBox>("cbDefaults")->currentIndex(), 0);
+    QCOMPARE(Find<TNvNumEdit>("neValLo")->text(), QStringLiteral("-100.00"));
+    QCOMPARE(Find<TNvNumEdit>("neValHi")->text(), QStringLiteral("200.00"));
+    QCOMPARE(Find<TNvNumEdit>("neInput")->text(), QStringLiteral("4.00000"));
+    QVERIFY(Find<QRadioButton>("rbToValue")->isChecked());
+    QCOMPARE(Find<QLabel>("lInput")->text(), QStringLiteral("Current ="));
+    QCOMPARE(Find<QLabel>("lInputUnit")->text(), QStringLiteral("mA"));
+    QCOMPARE(Find<QLabel>("lResult")->text(), QStringLiteral("Output value ="));
+    QCOMPARE(Find<QLabel>("lResultUnit")->text(), QString());
+    QCOMPARE(Result(), QStringLiteral("-100.000"));
+    QVERIFY(m_seam->warnings.isEmpty());
+    QVERIFY(m_seam->errors.isEmpty());
+}
+
+void TestCurrentLoop::presetListFollowsTheTableInFixedPitch()
+{
+    Open();
+    auto *list = Find<QComboBox>("cbDefaults");
+    const QStringList expected{"-100 .. +200", " -30 ..  +80", " -30 .. +105", " -30 .. +125",
+                               "   0 ..   35", "   0 ..   50", "   0 ..  100", "   0 ..  150",
+                               "   0 ..  250", "   0 ..  400"};
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i)
+        shown << list->itemText(i);
+    QCOMPARE(shown, expected);
+    // The columns line up when every character of the texts takes the same width.
+    const QFontMetrics metrics(list->font());
+    const int pitch = metrics.horizontalAdvance(QLatin1Char(' '));
+    for (const QString &text : shown) {
+        for (const QChar c : text)
+            QCOMPARE(metrics.horizontalAdvance(c), pitch);
+    }
+}
+
+void TestCurrentLoop::tabVisitsTheFieldsInTheirDesignedOrder()
+{
+    Open();
+    QWidget *widget = Find<TNvNumEdit>("neValLo");
+    widget->setFocus(Qt::TabFocusReason);
+    QStringList visited{widget->objectName()};
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    // The direction's radio buttons are one stop, entered at the first of them; the arrow keys
+    // move between them.
+    QCOMPARE(visited, (QStringList{"neValLo", "neValHi", "cbDefaults", "rbToCurrent", "neInput"}));
+}
+
+void TestCurrentLoop::pickingAPresetLoadsItsRangeWithoutRecalculating()
+{
+    Open();
+    PickPreset(3);
+    QCOMPARE(Find<TNvNumEdit>("neValLo")->text(), QStringLiteral("-30.00"));
+    QCOMPARE(Find<TNvNumEdit>("neValHi")->text(), QStringLiteral("125.00"));
+    QCOMPARE(Result(), QStringLiteral("-100.000"));
+
+    // Picking the entry shown again restores the range after it was edited by hand.
+    TypeInto("neValHi", QStringLiteral("7"));
+    Calculate();
+    QCOMPARE(Find<TNvNumEdit>("neValHi")->text(), QStringLiteral("7.00"));
+    auto *list = Find<QComboBox>("cbDefaults");
+    list->showPopup();
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    QCOMPARE(Find<TNvNumEdit>("neValHi")->text(), QStringLiteral("125.00"));
+}
+
+void TestCurrentLoop::currentToOutputValue_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("expected");
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("0..100 at 12 mA") << us << 6 << "12"
+                                     << "50.000";
+    QTest::newRow("0..100 at 0 mA extrapolates") << us << 6 << "0"
+                                                 << "-25.000";
+    QTest::newRow("0..100 at 24 mA extrapolates") << us << 6 << "24"
+                                                  << "125.000";
+    QTest::newRow("-30..+80 at -12 mA") << us << 1 << "-12"
+                                        << "-140.000";
+    QTest::newRow("0..35 at 9.5 mA") << us << 4 << "9.5"
+                                     << "12.031";
+    QTest::newRow("0..35 at 9,5 mA, German")
+        << QLocale(QLocale::German, QLocale::Germany) << 4 << "9,5"
+        << "12,031";
+}
+
+void TestCurrentLoop::currentToOutputValue()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(int, preset);
+    QFETCH(QString, current);
+    QFETCH(QString, expected);
+    QLocale::setDefault(locale);
+    Open();
+    PickPreset(preset);
+    TypeInto("neInput", current);
+    Calculate();
+    QCOMPARE(Result(), expected);
+    QVERIFY(m_seam->warnings.isEmpty());
+}
+
+void TestCurrentLoop::outputValueToCurrent_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("-30..+80 at 25") << 1 << "25"
+                                    << "12.000";
+    // 18 of 110 units above the low end
+    QTest::newRow("-30..+80 at -12") << 1 << "-12"
+                                     << "6.618";
+    QTest::newRow("0..400 above the range") << 9 << "500"
+                                            << "24.000";
+    QTest::newRow("-100..+200 below the range") << 0 << "-400"
+                                                << "-12.000";
+}
+
+void TestCurrentLoop::outputValueToCurrent()
+{
+    QFETCH(int, preset);
+    QFETCH(QString, value);
+    QFETCH(QString, expected);
+    Open();
+    PickPreset(preset);
+    QTest::mouseClick(Find<QRadioButton>("rbToCurrent"), Qt::LeftButton);
+    TypeInto("neInput", value);
+    Calculate();
+    QCOMPARE(Result(), expected);
+    QVERIFY(m_seam->warnings.isEmpty());
+}
+
+void TestCurrentLoop::equalEndsWarnOnlyForTheCurrent()
+{
+    Open();
+    TypeInto("neValLo", QStringLiteral("5"));
+    TypeInto("neValHi", QStringLiteral("5"));
+    TypeInto("neInput", QStringLiteral("17.3"));
+    Calculate();
+    QCOMPARE(Result(), QStringLiteral("5.000"));
+    QVERIFY(m_seam->warnings.isEmpty());
+
+    QTest::mouseClick(Find<QRadioButton>("rbToCurrent"), Qt::LeftButton);
+    Calculate();
+    QCOMPARE(m_seam->warnings,
+             QStringList{"Output value for 4 mA must be different then the value for 20 mA."});
+    QCOMPARE(Result(), QStringLiteral("-----"));
+    QVERIFY(m_seam->errors.isEmpty());
+}
+
+void TestCurrentLoop::resultTooLargeToShowGivesNoResult_data()
+{
+    QTest::addColumn<QString>("lo");
+    QTest::addColumn<QString>("hi");
+    QTest::addColumn<bool>("toCurrent");
+    QTest::addColumn<QString>("input");
+    QTest::newRow("beyond the display's range") << "0"
+                                                << "100" << false << "1E20";
+    QTest::newRow("beyond the extended range") << "0"
+                                               << "1E4000" << false << "1E4000";
+    QTest::newRow("current beyond the display's range") << "0"
+                                                        << "1" << true << "1E20";
+}
+
+void TestCurrentLoop::resultTooLargeToShowGivesNoResult()
+{
+    QFETCH(QString, lo);
+    QFETCH(QString, hi);
+    QFETCH(bool, toCurrent);
+    QFETCH(QString, input);
+    Open();
+    TypeInto("neValLo", lo);
+    TypeInto("neValHi", hi);
+    if (toCurrent)
+        QTest::mouseClick(Find<QRadioButton>("rbToCurrent"), Qt::LeftButton);
+    TypeInto("neInput", input);
+    Calculate();
+    QCOMPARE(Result(), QStringLiteral("-----"));
+    QVERIFY(m_seam->warnings.isEmpty());
+    QVERIFY(m_seam->errors.isEmpty());
+
+    // The next sound calculation shows a number again.
+    TypeInto("neInput", QStringLiteral("4"));
+    Calculate();
+    QVERIFY(Result() != QStringLiteral("-----"));
+}
+
+void TestCurrentLoop::directionSwapsLabelsAndKeepsTheInput()
+{
+    Open();
+    TypeInto("neInput", QStringLiteral("12"));
+    QTest::mouseClick(Find<QRadioButton>("rbToCurrent"), Qt::LeftButton);
+    QVERIFY(Find<QRadioButton>("rbToCurrent")->isChecked());
+    QCOMPARE(Find<QLabel>("lInput")->text(), QStringLiteral("Output value ="));
+    QCOMPARE(Find<QLabel>("lInputUnit")->text(), QString());
+    QCOMPARE(Find<QLabel>("lResult")->text(), QStringLiteral("Current ="));
+    QCOMPARE(Find<QLabel>("lResultUnit")->text(), QStringLiteral("mA"));
+    QCOMPARE(Find<TNvNumEdit>("neInput")->text(), QStringLiteral("12.00000"));
+    QCOMPARE(Result(), QStringLiteral("-100.000"));
+
+    // The same number now reads as an output value: 12 on -100..+200 is 4 + 112 * 16 / 300 mA.
+    Calculate();
+    QCOMPARE(Result(), QStringLiteral("9.973"));
+
+    QTest::mouseClick(Find<QRadioButton>("rbToValue"), Qt::LeftButton);
+    QCOMPARE(Find<QLabel>("lInput")->text(), QStringLiteral("Current ="));
+    QCOMPARE(Find<QLabel>("lInputUnit")->text(), QStringLiteral("mA"));
+    QCOMPARE(Find<QLabel>("lResult")->text(), QStringLiteral("Output value ="));
+    QCOMPARE(Find<QLabel>("lResultUnit")->text(), QString());
+    QCOMPARE(Find<TNvNumEdit>("neInput")->text(), QStringLiteral("12.00000"));
+    QCOMPARE(Result(), QStringLiteral("9.973"));
+}
+
+QTEST_MAIN(TestCurrentLoop)
+#include "tst_currentloop.moc"
