@@ -210,6 +210,8 @@ void TestHumidity::layoutFollowsTheDesign()
     QCOMPARE(captionLabel->text(), caption);
     QCOMPARE(captionLabel->geometry().right() + 1, 105);
     QVERIFY(captionLabel->alignment() & Qt::AlignRight);
+    // The caption is read whole, not cut at the label's left edge.
+    QVERIFY(captionLabel->fontMetrics().horizontalAdvance(caption) <= captionLabel->width());
     QWidget *value = Find<QWidget>(control.toLatin1().constData());
     QCOMPARE(value->geometry(), QRect(108, y, width, 21));
     auto *unitLabel = Find<QLabel>(("l" + key + "Unit").constData());
