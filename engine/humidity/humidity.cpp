@@ -62,11 +62,6 @@ Ext SpecHumSlope(const TModuleState &s)
     return arith::Div(MolarRatio * p, Square(p - OneMinusMolarRatio * Ext(s.VapPressITS)));
 }
 
-void SetAll(std::array<double, ResultCount> &values, double x)
-{
-    values.fill(x);
-}
-
 } // namespace
 
 void ResetModuleState()
@@ -243,9 +238,9 @@ bool CheckInputs()
     // Written so that a NaN, which compares false, is refused.
     const bool valid = s.Temp >= -100 && s.Temp <= 200 && s.RelHum >= 0 && s.RelHum <= 100;
     if (!valid) {
-        SetAll(s.Results, s.NoValue);
+        s.Results.fill(s.NoValue);
         // An accuracy of 0 beside a missing result would claim an exact value.
-        SetAll(s.Accuracies, s.NoValue);
+        s.Accuracies.fill(s.NoValue);
     }
     return valid;
 }
