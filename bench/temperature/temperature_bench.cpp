@@ -1,0 +1,155 @@
+// Each benchmark cycles through inputs spread over the sensor's range, so that every branch of
+// the function is taken and no call can be folded into a constant.
+
+#include "temperature/ResistiveSensors.h"
+#include "temperature/TempScales.h"
+#include "temperature/Thermocouples.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstddef>
+
+using namespace temperature;
+
+namespace {
+
+constexpr std::size_t InputCount = 64;
+
+template<typename T>
+std::array<T, InputCount> Spread(double from, double to)
+{
+    std::array<T, InputCount> values{};
+    for (std::size_t i = 0; i < InputCount; ++i)
+        values[i] = static_cast<T>(from + (to - from) * static_cast<double>(i) / (InputCount - 1));
+    return values;
+}
+
+template<typename T, typename F>
+void Run(benchmark::State &state, const std::array<T, InputCount> &inputs, F function)
+{
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(function(inputs[i]));
+        i = (i + 1) % InputCount;
+    }
+}
+
+void BM_CelsiusToFahrenheit(benchmark::State &state)
+{
+    Run(state, Spread<double>(-200, 850), CelsiusToFahrenheit);
+}
+
+void BM_FahrenheitToCelsius(benchmark::State &state)
+{
+    Run(state, Spread<double>(-328, 1562), FahrenheitToCelsius);
+}
+
+void BM_GetSensorLimits(benchmark::State &state)
+{
+    std::size_t i = 0;
+    for (auto _ : state) {
+        double min = 0;
+        double max = 0;
+        GetSensorLimits(static_cast<TSensorType>(i % SensorCount),
+                        static_cast<TConversionDirection>(i & 1), min, max);
+        benchmark::DoNotOptimize(min);
+        benchmark::DoNotOptimize(max);
+        ++i;
+    }
+}
+
+void BM_CheckSensorLimits(benchmark::State &state)
+{
+    Run(state, Spread<double>(-300, 1500),
+        [](double v) { return CheckSensorLimits(stPt1000, cdTempToElectricQuant, v); });
+}
+
+void BM_ClampToSensorLimits(benchmark::State &state)
+{
+    Run(state, Spread<double>(-300, 1500),
+        [](double v) { return ClampToSensorLimits(stPt1000, cdTempToElectricQuant, v); });
+}
+
+void BM_PtTempToRes(benchmark::State &state)
+{
+    Run(state, Spread<double>(-200, 850), PtTempToRes);
+}
+
+void BM_PtResToTemp(benchmark::State &state)
+{
+    Run(state, Spread<double>(180, 3900), PtResToTemp);
+}
+
+void BM_NiTempToRes(benchmark::State &state)
+{
+    Run(state, Spread<double>(-50, 250), NiTempToRes);
+}
+
+void BM_NiResToTemp(benchmark::State &state)
+{
+    Run(state, Spread<double>(742, 2891), NiResToTemp);
+}
+
+void BM_NtcTempToRes(benchmark::State &state)
+{
+    Run(state, Spread<double>(-80, 120), NtcTempToRes);
+}
+
+void BM_NtcResToTemp(benchmark::State &state)
+{
+    Run(state, Spread<double>(80, 1700000), NtcResToTemp);
+}
+
+struct TTcRange
+{
+    TThermocoupleType type;
+    double tempLow, tempHigh, voltLow, voltHigh;
+};
+
+constexpr TTcRange TcRanges[] = {{tcJ, -210, 1200, -8095, 69553}, {tcK, -270, 1372, -5891, 54886},
+                                 {tcS, -50, 1768, -235, 18694},   {tcB, 0, 1820, 291, 13820},
+                                 {tcT, -270, 401, -6300, 21000},  {tcN, -270, 1300, -3990, 47513}};
+
+void BM_TcTempToVolt(benchmark::State &state)
+{
+    const TTcRange &r = TcRanges[state.range(0)];
+    Run(state, Spread<float>(r.tempLow, r.tempHigh),
+        [&r](float t) { return TcTempToVolt(r.type, t); });
+}
+
+void BM_TcVoltToTemp(benchmark::State &state)
+{
+    const TTcRange &r = TcRanges[state.range(0)];
+    Run(state, Spread<float>(r.voltLow, r.voltHigh),
+        [&r](float e) { return TcVoltToTemp(r.type, e); });
+}
+
+void BM_TcTempInRange(benchmark::State &state)
+{
+    Run(state, Spread<float>(-300, 1900), [](float t) { return TcTempInRange(tcK, t); });
+}
+
+void BM_TcVoltInRange(benchmark::State &state)
+{
+    Run(state, Spread<float>(-7000, 60000), [](float e) { return TcVoltInRange(tcK, e); });
+}
+
+} // namespace
+
+BENCHMARK(BM_CelsiusToFahrenheit);
+BENCHMARK(BM_FahrenheitToCelsius);
+BENCHMARK(BM_GetSensorLimits);
+BENCHMARK(BM_CheckSensorLimits);
+BENCHMARK(BM_ClampToSensorLimits);
+BENCHMARK(BM_PtTempToRes);
+BENCHMARK(BM_PtResToTemp);
+BENCHMARK(BM_NiTempToRes);
+BENCHMARK(BM_NiResToTemp);
+BENCHMARK(BM_NtcTempToRes);
+BENCHMARK(BM_NtcResToTemp);
+// argument: J, K, S, B, T, N
+BENCHMARK(BM_TcTempToVolt)->DenseRange(0, 5);
+BENCHMARK(BM_TcVoltToTemp)->DenseRange(0, 5);
+BENCHMARK(BM_TcTempInRange);
+BENCHMARK(BM_TcVoltInRange);

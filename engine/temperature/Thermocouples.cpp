@@ -1,0 +1,173 @@
+#include "Thermocouples.h"
+
+#include "ExtendedMath.h"
+#include "ExtendedRounding.h"
+#include "Its90Coefficients.h"
+
+#include <cmath>
+#include <span>
+
+namespace temperature {
+
+namespace {
+
+using Coeffs = std::span<const long double>;
+
+struct TRange
+{
+    float Low;
+    float High;
+};
+
+// Indexed by TThermocoupleType (J, K, S, B, T); type N has no range test. Some ranges reach a
+// little beyond the standard's functions, whose outer branch is then extrapolated.
+constexpr TRange TempRanges[] = {{-210, 1200}, {-270, 1372}, {-50, 1768}, {0, 1820}, {-270, 401}};
+constexpr TRange VoltRanges[]
+    = {{-8095, 69553}, {-5891, 54886}, {-235, 18694}, {291, 13820}, {-6300, 21000}};
+
+bool InRange(const TRange (&ranges)[5], TThermocoupleType tcType, float x)
+{
+    if (tcType == tcN)
+        return true;
+    if (tcType > tcN)
+        return false;
+    const TRange &range = ranges[tcType];
+    return x >= range.Low && x <= range.High;
+}
+
+// Σ c[i]·xⁱ with each term formed as the coefficient multiplied by x, i times (not Horner's
+// scheme), added from the constant term upward.
+long double Polynomial(Coeffs c, long double x)
+{
+    long double sum = 0;
+    for (std::size_t i = 0; i < c.size(); ++i) {
+        long double term = c[i];
+        for (std::size_t j = 0; j < i; ++j)
+            term *= x;
+        sum += term;
+    }
+    return sum;
+}
+
+// Type K from 0 °C: the reference polynomial plus a0'·exp(a1·(t - a2)²).
+long double KPositive(long double t)
+{
+    const long double a0 = its90::KReferenceExp[0];
+    const long double a1 = its90::KReferenceExp[1];
+    const long double a2 = its90::KReferenceExp[2];
+    const long double d = t - a2;
+    return Polynomial(its90::KReference2, t) + a0 * ExtExp(a1 * (d * d));
+}
+
+// Breakpoints between two functions of the standard, compared in extended precision.
+constexpr long double SBreak1 = 1064.18L;
+constexpr long double SBreak2 = 1664.5L;
+constexpr long double BBreak = 630.615L;
+
+long double ReferenceFunction(TThermocoupleType tcType, long double t)
+{
+    switch (tcType) {
+    case tcJ:
+        return Polynomial(t < 760 ? Coeffs(its90::JReference1) : Coeffs(its90::JReference2), t);
+    case tcK:
+        return t < 0 ? Polynomial(its90::KReference1, t) : KPositive(t);
+    case tcS:
+        if (t < SBreak1)
+            return Polynomial(its90::SReference1, t);
+        return Polynomial(t < SBreak2 ? Coeffs(its90::SReference2) : Coeffs(its90::SReference3), t);
+    case tcB:
+        return Polynomial(t < BBreak ? Coeffs(its90::BReference1) : Coeffs(its90::BReference2), t);
+    case tcT:
+        return Polynomial(t < 0 ? Coeffs(its90::TReference1) : Coeffs(its90::TReference2), t);
+    case tcN:
+        return Polynomial(t < 0 ? Coeffs(its90::NReference1) : Coeffs(its90::NReference2), t);
+    }
+    return 0;
+}
+
+long double InverseFunction(TThermocoupleType tcType, long double e)
+{
+    Coeffs d;
+    switch (tcType) {
+    case tcJ:
+        d = e < 0 ? Coeffs(its90::JInverse1)
+                  : (e < 42919 ? Coeffs(its90::JInverse2) : Coeffs(its90::JInverse3));
+        break;
+    case tcK:
+        d = e < 0 ? Coeffs(its90::KInverse1)
+                  : (e < 20644 ? Coeffs(its90::KInverse2) : Coeffs(its90::KInverse3));
+        break;
+    case tcS:
+        // From 10332 µV, the lower end of the third function, where the second and third overlap.
+        if (e < 1874)
+            d = its90::SInverse1;
+        else if (e < 10332)
+            d = its90::SInverse2;
+        else if (e < 17536)
+            d = its90::SInverse3;
+        else
+            d = its90::SInverse4;
+        break;
+    case tcB:
+        d = e < 2431 ? Coeffs(its90::BInverse1) : Coeffs(its90::BInverse2);
+        break;
+    case tcT:
+        d = e < 0 ? Coeffs(its90::TInverse1) : Coeffs(its90::TInverse2);
+        break;
+    case tcN:
+        d = e < 0 ? Coeffs(its90::NInverse1)
+                  : (e < 20613 ? Coeffs(its90::NInverse2) : Coeffs(its90::NInverse3));
+        break;
+    default:
+        return 0;
+    }
+    return Polynomial(d, e);
+}
+
+} // namespace
+
+bool TcTempInRange(TThermocoupleType tcType, float t)
+{
+    return InRange(TempRanges, tcType, t);
+}
+
+bool TcVoltInRange(TThermocoupleType tcType, float e)
+{
+    return InRange(VoltRanges, tcType, e);
+}
+
+float TcTempToVolt(TThermocoupleType tcType, float t)
+{
+    if (!TcTempInRange(tcType, t))
+        return 0;
+    return ToSingle(ReferenceFunction(tcType, t));
+}
+
+float TcVoltToTemp(TThermocoupleType tcType, float e)
+{
+    if (!TcVoltInRange(tcType, e))
+        return 0;
+    return ToSingle(InverseFunction(tcType, e));
+}
+
+TThermocoupleType ThermocoupleTypeOf(TSensorType sensor)
+{
+    switch (sensor) {
+    case stTcK:
+        return tcK;
+    case stTcJ:
+        return tcJ;
+    case stTcS:
+        return tcS;
+    case stTcB:
+        return tcB;
+    case stTcT:
+        return tcT;
+    case stTcN:
+        return tcN;
+    default:
+        return NotAThermocouple;
+    }
+}
+
+} // namespace temperature
