@@ -35,6 +35,7 @@ private Q_SLOTS:
     void resultTooLargeToShowGivesNoResult_data();
     void resultTooLargeToShowGivesNoResult();
     void directionSwapsLabelsAndKeepsTheInput();
+    void unreadableTextOutsideTheGuardEndsInTheErrorBox();
 
 private:
     void Open();
@@ -326,6 +327,24 @@ void TestCurrentLoop::directionSwapsLabelsAndKeepsTheInput()
     QCOMPARE(Find<QLabel>("lResultUnit")->text(), QString());
     QCOMPARE(Find<TNvNumEdit>("neInput")->text(), QStringLiteral("12.00000"));
     QCOMPARE(Result(), QStringLiteral("9.973"));
+}
+
+// The editing rules keep a typed text readable, so the text is put in directly: the range is read
+// before the guard and fails into the error box, the input inside it and gives no result.
+void TestCurrentLoop::unreadableTextOutsideTheGuardEndsInTheErrorBox()
+{
+    Open();
+    Find<TNvNumEdit>("neInput")->setText(QStringLiteral("1E5E"));
+    Calculate();
+    QCOMPARE(Result(), QStringLiteral("-----"));
+    QVERIFY(m_seam->errors.isEmpty());
+
+    Find<TNvNumEdit>("neInput")->setText(QStringLiteral("4"));
+    Find<TNvNumEdit>("neValLo")->setText(QStringLiteral("1E5E"));
+    Calculate();
+    QCOMPARE(m_seam->errors, QStringList{"'1E5E' is not a valid floating point value"});
+    QCOMPARE(Result(), QStringLiteral("-----"));
+    QVERIFY(m_seam->warnings.isEmpty());
 }
 
 QTEST_MAIN(TestCurrentLoop)
