@@ -1,0 +1,55 @@
+#include "NumberText.h"
+
+#include "CliError.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace cli {
+
+TInputValue ParseNumber(std::string_view text, std::string_view what)
+{
+    std::string_view digits = text;
+    // from_chars takes no plus sign, but people write one for a positive offset.
+    if (!digits.empty() && digits.front() == '+')
+        digits.remove_prefix(1);
+    long double value = 0;
+    const char *end = digits.data() + digits.size();
+    const auto [ptr, ec] = std::from_chars(digits.data(), end, value);
+    const bool signedTwice
+        = digits.size() < text.size() && !digits.empty() && digits.front() == '-';
+    const bool whole = !digits.empty() && ptr == end && !signedTwice;
+    if (ec == std::errc::result_out_of_range)
+        throw TCliError(std::string(what) + " '" + std::string(text) + "' is out of range");
+    // "inf" and "nan" parse, but are not numbers anyone can calculate with.
+    if (ec != std::errc() || !whole || !std::isfinite(value))
+        throw TCliError(std::string(what) + " '" + std::string(text) + "' is not a number");
+    return {std::string(text), value};
+}
+
+std::string FormatNumber(double value, std::optional<int> decimals)
+{
+    std::array<char, 400> buffer{};
+    const auto result = decimals
+                            ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed, *decimals)
+                            : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    std::string text(buffer.data(), result.ptr);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
+std::string MessageNumber(double value)
+{
+    std::array<char, 400> buffer{};
+    const auto result = std::abs(value) < 1e15 && (value == 0 || std::abs(value) >= 1e-6)
+                            ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed)
+                            : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+} // namespace cli

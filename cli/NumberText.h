@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cli {
+
+// A number as given, kept with its text so that a message can quote it as typed.
+struct TInputValue
+{
+    std::string text;
+    long double value = 0;
+};
+
+// Reads the whole text as a finite decimal number with a point as decimal mark (an optional sign,
+// an optional exponent), whatever the locale. `what` names the quantity in the message of a
+// TCliError.
+TInputValue ParseNumber(std::string_view text, std::string_view what);
+
+// The shortest text that reads back as the same double, or with exactly `decimals` digits after
+// the point. A rounded zero loses its sign.
+std::string FormatNumber(double value, std::optional<int> decimals);
+
+// A number for a message: shortest form, no exponent for everyday magnitudes.
+std::string MessageNumber(double value);
+
+} // namespace cli

@@ -1,0 +1,23 @@
+#pragma once
+
+// velmora-cli: the window's calculators for scripts and printed tables, on the same engine
+// functions. Each command computes its whole answer before anything is written, so refused input
+// leaves standard output empty and says why on one line of standard error.
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// Runs one command line; argv[0] is the program's name. Returns the exit status: 0, or
+// ExitBadInput for input the tool refuses.
+int RunCli(int argc, const char *const *argv, std::istream &in, std::ostream &out,
+           std::ostream &err);
+
+// The same for the arguments after the program's name.
+int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+           std::ostream &err);
+
+} // namespace cli

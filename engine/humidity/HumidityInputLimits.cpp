@@ -1,0 +1,16 @@
+#include "HumidityInputLimits.h"
+
+namespace humidity {
+
+// Written so that a NaN, which compares false, is refused.
+bool TempAccuracyValid(long double tempAccuracy)
+{
+    return tempAccuracy >= 0 && tempAccuracy <= TempAccuracyMax;
+}
+
+bool RelHumAccuracyValid(long double relHumAccuracy)
+{
+    return relHumAccuracy >= 0 && relHumAccuracy <= RelHumAccuracyMax;
+}
+
+} // namespace humidity

@@ -1,0 +1,36 @@
+#include "LoopSignal.h"
+
+#include "arith.h"
+#include "scaling.h"
+
+namespace scaling {
+
+long double LoopPercentOfSpan(long double current)
+{
+    using arith::Checked;
+    return Checked(Checked(Checked(current - LoopCurrentLo) * 100.0L) / LoopCurrentSpan);
+}
+
+TNamurZone NamurZone(long double current)
+{
+    if (current >= NamurMeasuringLo && current <= NamurMeasuringHi)
+        return nzMeasuring;
+    if (current > NamurFailureLo && current < NamurFailureHi)
+        return nzOutOfRange;
+    return nzFailure;
+}
+
+const char *NamurZoneText(TNamurZone zone)
+{
+    switch (zone) {
+    case nzMeasuring:
+        return "measuring";
+    case nzOutOfRange:
+        return "out of range";
+    case nzFailure:
+        break;
+    }
+    return "failure";
+}
+
+} // namespace scaling
