@@ -324,8 +324,8 @@ long double StrToValue(const QString &text, const TSeparators &seps)
     long double value = 0;
     if (!TryParseValue(plain, seps, value)) {
         throw EConvertError(QStringLiteral("'%1' is not a valid floating point value")
-                                .arg(plain)
-                                .toStdString());
+                                    .arg(plain)
+                                    .toStdString());
     }
     return value;
 }

@@ -34,7 +34,7 @@ public:
     void setParentColor(bool b) { m_common.SetParentColor(b); }
 
     static QString Version() { return TNvEditCommon::Version(); }
-    void setVersion(const QString &) {}
+    void setVersion(const QString &) { }
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

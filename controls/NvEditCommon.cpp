@@ -48,7 +48,8 @@ void TNvEditCommon::AfterFocusIn(QFocusEvent *event, int cursorBefore)
     if (m_autoSelect) {
         m_edit->selectAll();
     } else if (m_edit->hasSelectedText()
-               && (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
+               && (event->reason() == Qt::TabFocusReason
+                   || event->reason() == Qt::BacktabFocusReason
                    || event->reason() == Qt::ShortcutFocusReason)) {
         // QLineEdit selects everything on keyboard entry by itself; without AutoSelect the caret
         // stays where it was.

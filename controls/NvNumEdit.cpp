@@ -27,8 +27,8 @@ long double TNvNumEdit::Value() const
     const TSeparators current = LocaleSeparators();
     // A read does not touch the shown text; the posted relocalisation will.
     const QString text = m_storedSeparators == current
-                             ? this->text()
-                             : ::RelocaliseText(this->text(), m_storedSeparators, current);
+            ? this->text()
+            : ::RelocaliseText(this->text(), m_storedSeparators, current);
     return StrToValue(text, current);
 }
 

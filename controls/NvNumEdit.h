@@ -80,7 +80,7 @@ public:
     void setParentColor(bool b) { m_common.SetParentColor(b); }
 
     static QString Version() { return TNvEditCommon::Version(); }
-    void setVersion(const QString &) {}
+    void setVersion(const QString &) { }
 
     // Empty handlers mean the field's own handling.
     void setOnInvalidEntry(TNotify handler) { m_onInvalidEntry = std::move(handler); }

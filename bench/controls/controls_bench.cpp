@@ -17,14 +17,14 @@ struct TCase
 };
 
 const TCase cases[] = {
-    {1234.5L, 2, TNumberFormat::Standard},
-    {1234567.891L, 2, TNumberFormat::Thousands},
-    {123456789012.345678L, 5, TNumberFormat::Standard},
-    {0.333333333333333333L, -1, TNumberFormat::Standard},
-    {1234.5678901234567L, -1, TNumberFormat::Thousands},
-    {0.0005L, -1, TNumberFormat::Engineering},
-    {-6.02214076e23L, 4, TNumberFormat::Scientific},
-    {1.5e-300L, 3, TNumberFormat::Engineering},
+        {1234.5L, 2, TNumberFormat::Standard},
+        {1234567.891L, 2, TNumberFormat::Thousands},
+        {123456789012.345678L, 5, TNumberFormat::Standard},
+        {0.333333333333333333L, -1, TNumberFormat::Standard},
+        {1234.5678901234567L, -1, TNumberFormat::Thousands},
+        {0.0005L, -1, TNumberFormat::Engineering},
+        {-6.02214076e23L, 4, TNumberFormat::Scientific},
+        {1.5e-300L, 3, TNumberFormat::Engineering},
 };
 
 void BM_FormatValue(benchmark::State &state)
@@ -36,8 +36,14 @@ void BM_FormatValue(benchmark::State &state)
 BENCHMARK(BM_FormatValue)->DenseRange(0, std::size(cases) - 1);
 
 const char *const texts[] = {
-    "1234.50", "1,234,567.89", "123456789012.34600", "0.33333333333333",
-    "-6.0221E23", "0.5E-3", "12.5E", "1,234.5x",
+        "1234.50",
+        "1,234,567.89",
+        "123456789012.34600",
+        "0.33333333333333",
+        "-6.0221E23",
+        "0.5E-3",
+        "12.5E",
+        "1,234.5x",
 };
 
 void BM_StrToValue(benchmark::State &state)

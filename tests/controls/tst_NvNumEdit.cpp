@@ -81,6 +81,8 @@ private Q_SLOTS:
 
     void localeChangeRelocalisesLater();
     void readingBeforeRelocalisationKeepsTheValue();
+    void textWrittenAfterUnannouncedChangeReadsBack();
+    void invalidEntryIgnoredWhileFormIsBuilt();
 };
 
 void TestNvNumEdit::init()
@@ -118,13 +120,15 @@ void TestNvNumEdit::writingValueFormatsIt_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("thousands") << 2 << TNumberFormat::Thousands << 1234.5 << "en_US" << "1,234.50";
-    QTest::newRow("thousands german")
-        << 2 << TNumberFormat::Thousands << 1234.5 << "de_DE" << "1.234,50";
+    QTest::newRow("thousands") << 2 << TNumberFormat::Thousands << 1234.5 << "en_US"
+                               << "1,234.50";
+    QTest::newRow("thousands german") << 2 << TNumberFormat::Thousands << 1234.5 << "de_DE"
+                                      << "1.234,50";
     QTest::newRow("engineering") << -1 << TNumberFormat::Engineering << 0.0005 << "en_US"
                                  << "0.5E-3";
-    QTest::newRow("fifteen digits") << 5 << TNumberFormat::Standard << 123456789012.345678
-                                    << "en_US" << "123456789012.34600";
+    QTest::newRow("fifteen digits")
+            << 5 << TNumberFormat::Standard << 123456789012.345678 << "en_US"
+            << "123456789012.34600";
 }
 
 void TestNvNumEdit::writingValueFormatsIt()
@@ -188,8 +192,9 @@ void TestNvNumEdit::nonFiniteValueLeavesTextAlone()
     edit.setProperty("Value", value);
     QCOMPARE(edit.text(), QStringLiteral("12.5"));
     QCOMPARE(seam.errors.size(), 1);
-    QCOMPARE(seam.errors.front(), isNan ? QStringLiteral("Invalid floating point operation")
-                                        : QStringLiteral("Floating point overflow"));
+    QCOMPARE(seam.errors.front(),
+             isNan ? QStringLiteral("Invalid floating point operation")
+                   : QStringLiteral("Floating point overflow"));
 }
 
 void TestNvNumEdit::limitsApplyOneAtATime_data()
@@ -203,13 +208,13 @@ void TestNvNumEdit::limitsApplyOneAtATime_data()
     QTest::addColumn<double>("expectedMax");
 
     QTest::newRow("up, max first") << 0.0 << 150.0 << true << 200.0 << 300.0 << 200.0 << 300.0;
-    QTest::newRow("up, min first ignored") << 0.0 << 150.0 << false << 200.0 << 300.0 << 0.0
-                                           << 300.0;
+    QTest::newRow("up, min first ignored")
+            << 0.0 << 150.0 << false << 200.0 << 300.0 << 0.0 << 300.0;
     QTest::newRow("down, min first") << 100.0 << 150.0 << false << -50.0 << 50.0 << -50.0 << 50.0;
     QTest::newRow("down, max first ignored")
-        << 100.0 << 150.0 << true << -50.0 << 50.0 << -50.0 << 150.0;
-    QTest::newRow("overlapping, either order") << 0.0 << 150.0 << false << 100.0 << 200.0 << 100.0
-                                               << 200.0;
+            << 100.0 << 150.0 << true << -50.0 << 50.0 << -50.0 << 150.0;
+    QTest::newRow("overlapping, either order")
+            << 0.0 << 150.0 << false << 100.0 << 200.0 << 100.0 << 200.0;
 }
 
 void TestNvNumEdit::limitsApplyOneAtATime()
@@ -480,7 +485,8 @@ void TestNvNumEdit::colourMatchesEnabled()
                                      QPalette::Base);
     };
     QCOMPARE(edit->Color(), QApplication::palette().color(QPalette::Active, QPalette::Base));
-    QCOMPARE(edit->DisabledColor(), QApplication::palette().color(QPalette::Active, QPalette::Button));
+    QCOMPARE(edit->DisabledColor(),
+             QApplication::palette().color(QPalette::Active, QPalette::Button));
     edit->setDisabledColor(Qt::gray);
     edit->setColor(Qt::yellow);
     QCOMPARE(shown(), QColor(Qt::yellow));
@@ -552,6 +558,36 @@ void TestNvNumEdit::readingBeforeRelocalisationKeepsTheValue()
     QCOMPARE(edit->text(), QStringLiteral("1,234.50"));
     QTRY_COMPARE(edit->text(), QStringLiteral("1.234,50"));
     QCOMPARE(edit->Value(), 1234.5L);
+}
+
+void TestNvNumEdit::textWrittenAfterUnannouncedChangeReadsBack()
+{
+    TNvNumEdit edit;
+    edit.setDecimals(2);
+    edit.setNumberFormat(TNumberFormat::Thousands);
+    QLocale::setDefault(german); // no notification yet
+    edit.setValue(1234.5L);
+    QCOMPARE(edit.text(), QStringLiteral("1.234,50"));
+    QCOMPARE(edit.Value(), 1234.5L);
+}
+
+void TestNvNumEdit::invalidEntryIgnoredWhileFormIsBuilt()
+{
+    TRecordingSeam seam;
+    TNvNumEdit edit;
+    edit.setMinValue(-10);
+    edit.setMaxValue(10);
+    edit.setText(QStringLiteral("25"));
+    int calls = 0;
+    edit.HandleInvalidEntry();
+    edit.setOnInvalidEntry([&](TNvNumEdit *) { ++calls; });
+    edit.HandleInvalidEntry();
+    QCOMPARE(edit.text(), QStringLiteral("25"));
+    QCOMPARE(seam.beeps, 0);
+    QCOMPARE(calls, 0);
+    edit.show();
+    edit.HandleInvalidEntry();
+    QCOMPARE(calls, 1);
 }
 
 QTEST_MAIN(TestNvNumEdit)
