@@ -11,6 +11,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://velmora.example/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The library dependencies are read off the executable.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

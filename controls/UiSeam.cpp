@@ -13,12 +13,19 @@ public:
 
     void ShowWarning(QWidget *parent, const QString &text) override
     {
-        QMessageBox::warning(parent, QStringLiteral("Warning"), text, QMessageBox::Ok);
+        QMessageBox::warning(parent, QStringLiteral("Warning"), DisplayText(text), QMessageBox::Ok);
     }
 
     void ShowError(QWidget *parent, const QString &text) override
     {
-        QMessageBox::critical(parent, QStringLiteral("Error"), text, QMessageBox::Ok);
+        QMessageBox::critical(parent, QStringLiteral("Error"), DisplayText(text), QMessageBox::Ok);
+    }
+
+private:
+    // Texts keep their CR LF line breaks; a message box here wants a bare LF.
+    static QString DisplayText(QString text)
+    {
+        return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     }
 
     bool OpenUrl(const QUrl &url) override { return QDesktopServices::openUrl(url); }
