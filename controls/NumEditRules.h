@@ -1,0 +1,86 @@
+#pragma once
+
+// The editing rules of the numeric field, apart from the widget: each user edit (a typed
+// character, Backspace or Delete, the clipboard commands, the regrouping of digits while typing)
+// takes a text with its selection to the next one, and says whether the field is to beep. The
+// rules keep the text a well-formed number while the user types, so that reading it never fails.
+
+#include "LocaleSeparators.h"
+#include "NumberFormat.h"
+
+#include <QString>
+
+// A text with its selection as a Windows edit reports it: while text is selected, the caret is
+// the start of the selection.
+struct TEditState
+{
+    QString text;
+    int selStart = 0;
+    int selLength = 0;
+
+    int Caret() const { return selStart; }
+    bool HasSelection() const { return selLength > 0; }
+    QString SelectedText() const { return text.mid(selStart, selLength); }
+
+    friend bool operator==(const TEditState &, const TEditState &) = default;
+};
+
+enum class TDeleteKey { Backspace, Delete };
+
+class TNumEditRules
+{
+public:
+    // decimals as the field's Decimals (-1 free, 0 none, 1..14 fixed); maxLength 0 means no limit.
+    TNumEditRules(int decimals, TNumberFormat format, int maxLength, const TSeparators &seps);
+
+    // Each edit below returns false when it is refused: the state is then as it was, and the field
+    // beeps.
+
+    // The keystroke filter, for one character the user typed.
+    bool TypeChar(TEditState &state, QChar key) const;
+    // Backspace or Delete pressed: the selection goes, or else one character.
+    bool PressDeleteKey(TEditState &state, TDeleteKey key) const;
+    // The clear command without an owner's handler, and the removal half of cut.
+    bool Clear(TEditState &state) const;
+    // The text that copy puts on the clipboard: the selection without group separators.
+    QString CopyText(const TEditState &state) const;
+    // Removes the selection, then feeds the clipboard text, cleaned, through the keystroke filter
+    // one character at a time. Returns how many characters were refused (one beep each).
+    int Paste(TEditState &state, const QString &clipboardText) const;
+
+    // Regroups the digits in Thousands format when a key is released; enterOrSpace forces the
+    // rewrite. Throws EConvertError when the text is no number.
+    void Regroup(TEditState &state, bool enterOrSpace) const;
+
+    // The building blocks, unguarded and always carried out.
+    void DeleteOneChar(TEditState &state, TDeleteKey key) const;
+    void DeleteSelection(TEditState &state) const;
+
+    // A clipboard text made fit to be fed as typed: blanks around it dropped; of "." and "," the
+    // one that occurs last is the decimal mark when both occur, a mark that occurs more than once
+    // is a group mark; group marks (and the locale's own group separator) dropped; the decimal
+    // mark written as the locale's decimal separator.
+    static QString CleanPastedText(const QString &text, const TSeparators &seps);
+
+    // The largest exponent magnitude a user may type: the extended type reaches about 1.19E4932.
+    static constexpr int MaxExponent = 4932;
+
+private:
+    enum class TOutcome { Accepted, Refused };
+
+    TOutcome FilterChar(TEditState &state, QChar key) const;
+    TOutcome TypeDigit(TEditState &state, QChar key, int caret, int dp, int ep, bool neg) const;
+    // Inserts at the caret as the underlying edit does: refused when MaxLength is reached.
+    TOutcome Insert(TEditState &state, int caret, QChar key) const;
+    // Puts the key in place of the character at index, which MaxLength never blocks.
+    static void Overwrite(TEditState &state, int index, QChar key);
+    // A user edit that would leave a text that reads as no number is undone.
+    bool Guard(TEditState &state, const TEditState &before, TOutcome outcome) const;
+    bool ReadsAsNumber(const QString &text) const;
+    bool IsSeparatorOrLetter(QChar c) const;
+
+    int m_decimals;
+    TNumberFormat m_format;
+    int m_maxLength;
+    TSeparators m_seps;
+};
