@@ -1,16 +1,183 @@
 #include "uMfrTemperature.h"
 
+#include "UiSeam.h"
+#include "temperature/SensorCalculation.h"
+
+#include <exception>
+
+using namespace temperature;
+
+namespace {
+
+const QString NoResultText = QStringLiteral("-----");
+const QString TemperatureLabel = QStringLiteral("Temperature =");
+
+// Upper limit that admits any lower limit, so that a new pair of limits is never refused.
+constexpr long double OpenUpperLimit = 1.1e4932L;
+
+} // namespace
+
 TMfrTemperature::TMfrTemperature(QWidget *parent)
     : TMfrBaseFrame(parent)
 {
     ui.setupUi(pMain());
-    connect(bCalculate(), &QPushButton::clicked, this, &TMfrTemperature::bCalculateClick);
+    connect(bCalculate(), &QPushButton::clicked, this,
+            [this] { RunGuarded(this, [this] { bCalculateClick(); }); });
+    for (QRadioButton *button : SensorButtons()) {
+        connect(button, &QRadioButton::clicked, this,
+                [this] { RunGuarded(this, [this] { OnChangeSensor(); }); });
+    }
+    for (QRadioButton *button : {ui.rbTempToElectricQuant, ui.rbElectricQuantToTemp}) {
+        connect(button, &QRadioButton::clicked, this,
+                [this] { RunGuarded(this, [this] { OnChangeDirection(); }); });
+    }
+    connect(ui.neSource, &TNvNumEdit::Change, this,
+            [this] { RunGuarded(this, [this] { neSourceChange(); }); });
+    ui.neSource->setOnInvalidEntry(
+        [this](TNvNumEdit *) { RunGuarded(this, [this] { neSourceInvalidEntry(); }); });
+    // The selectors guard their own drop-down's notification.
+    ui.tuSource->setOnUnitChange([this] { OnUnitChange(ui.tuSource); });
+    ui.tuResult->setOnUnitChange([this] { OnUnitChange(ui.tuResult); });
     InitFrame();
 }
 
 void TMfrTemperature::InitFrame()
 {
     TMfrBaseFrame::InitFrame();
+    m_sensor = stPt1000;
+    m_isThermocouple = false;
+    m_direction = cdTempToElectricQuant;
+    OnChangeSensor();
+    m_lastSourceUnit = unCelsius;
+    UpdateSourceCompanion();
+    bCalculateClick();
 }
 
-void TMfrTemperature::bCalculateClick() {}
+std::array<QRadioButton *, SensorCount> TMfrTemperature::SensorButtons() const
+{
+    return {ui.rbPt1000, ui.rbPt100, ui.rbNi1000, ui.rbNTC2252, ui.rbTcK,
+            ui.rbTcJ,    ui.rbTcS,   ui.rbTcB,    ui.rbTcT,     ui.rbTcN};
+}
+
+void TMfrTemperature::OnChangeSensor()
+{
+    const auto buttons = SensorButtons();
+    for (int i = 0; i < SensorCount; ++i) {
+        if (buttons[i]->isChecked()) {
+            m_sensor = static_cast<TSensorType>(i);
+            break;
+        }
+    }
+    m_isThermocouple = IsThermocoupleSensor(m_sensor);
+    UpdateDirectionCaptions();
+    bCalculateClick();
+}
+
+void TMfrTemperature::UpdateDirectionCaptions()
+{
+    if (m_isThermocouple) {
+        ui.rbTempToElectricQuant->setText(QStringLiteral("Temperature to voltage"));
+        ui.rbElectricQuantToTemp->setText(QStringLiteral("Voltage to temperature"));
+    } else {
+        ui.rbTempToElectricQuant->setText(QStringLiteral("Temperature to resistance"));
+        ui.rbElectricQuantToTemp->setText(QStringLiteral("Resistance to temperature"));
+    }
+    UpdateQuantityLabels();
+}
+
+void TMfrTemperature::OnChangeDirection()
+{
+    m_direction
+        = ui.rbTempToElectricQuant->isChecked() ? cdTempToElectricQuant : cdElectricQuantToTemp;
+    UpdateQuantityLabels();
+    bCalculateClick();
+}
+
+void TMfrTemperature::UpdateQuantityLabels()
+{
+    const QString electricLabel
+        = m_isThermocouple ? QStringLiteral("Voltage =") : QStringLiteral("Resistance =");
+    const TUnitMode electricMode = m_isThermocouple ? umVoltage : umResistance;
+    if (m_direction == cdTempToElectricQuant) {
+        ui.lSource->setText(TemperatureLabel);
+        ui.tuSource->setMode(umTemperature);
+        ui.lResult->setText(electricLabel);
+        ui.tuResult->setMode(electricMode);
+    } else {
+        ui.lResult->setText(TemperatureLabel);
+        ui.tuResult->setMode(umTemperature);
+        ui.lSource->setText(electricLabel);
+        ui.tuSource->setMode(electricMode);
+    }
+    ApplyInputLimits();
+}
+
+void TMfrTemperature::ApplyInputLimits()
+{
+    const long double v = ui.neSource->Value();
+    const TTempUnit unit = ui.tuSource->TempUnit();
+    const TInputLimits limits = InputFieldLimits(m_sensor, m_direction, unit);
+    // The field refuses a lower limit above its upper one: open the range, then lower, upper.
+    ui.neSource->setMaxValue(OpenUpperLimit);
+    ui.neSource->setMinValue(limits.MinValue);
+    ui.neSource->setMaxValue(limits.MaxValue);
+    if (const auto corrected = InputOntoSensorLimits(m_sensor, m_direction, unit, v))
+        ui.neSource->setValue(*corrected);
+}
+
+void TMfrTemperature::neSourceChange()
+{
+    // Typing only refreshes the companion; the result waits for "Calculate".
+    UpdateSourceCompanion();
+}
+
+void TMfrTemperature::UpdateSourceCompanion()
+{
+    // In resistance or voltage mode the companion is hidden and its content has no meaning.
+    ui.tuSource->setCompanionValue(OtherScale(ui.neSource->Value(), ui.tuSource->TempUnit()));
+}
+
+void TMfrTemperature::neSourceInvalidEntry()
+{
+    const TInputLimits limits{ui.neSource->MinValue(), ui.neSource->MaxValue()};
+    if (const auto corrected = InvalidEntryCorrection(ui.neSource->Value(), limits))
+        ui.neSource->setValue(*corrected);
+    if (ui.neSource->isVisible() && ui.neSource->isEnabled())
+        ui.neSource->setFocus();
+}
+
+void TMfrTemperature::OnUnitChange(TMfrTemperatureUnit *selector)
+{
+    if (selector == ui.tuResult) {
+        ui.tuResult->OnUnitChange();
+    } else if (selector == ui.tuSource) {
+        ui.tuSource->OnUnitChange();
+        // Choosing the unit already shown converts nothing.
+        if (ui.tuSource->TempUnit() != m_lastSourceUnit) {
+            ui.neSource->setValue(ui.tuSource->CompanionValue());
+            ApplyInputLimits();
+            m_lastSourceUnit = ui.tuSource->TempUnit();
+        }
+    }
+    bCalculateClick();
+}
+
+void TMfrTemperature::bCalculateClick()
+{
+    // Outside the guard: a field that holds no number is reported, not shown as "-----".
+    const long double v = ui.neSource->Value();
+    try {
+        const TConversionDirection direction
+            = ui.rbTempToElectricQuant->isChecked() ? cdTempToElectricQuant : cdElectricQuantToTemp;
+        const TSensorResult result = CalculateSensor(
+            m_sensor, direction, v, ui.tuSource->TempUnit(), ui.tuResult->TempUnit());
+        if (result.IsTemperature)
+            ui.tuResult->setCompanionValue(result.Companion);
+        ui.reResult->ShowValue(result.Value);
+    } catch (const std::exception &) {
+        // No result (a resistance without a temperature, a thermocouple input outside the
+        // accepted range, an arithmetic fault, a number the display cannot round); the companion
+        // keeps its value and nothing is reported.
+        ui.reResult->ShowText(NoResultText);
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+// One calculation of the temperature calculator, from the input as the user gives it (°C or °F,
+// Ω, µV) to the result as it is shown, and the handling of the input's range in the unit shown.
+// The "Temperature sensors" tab and the command-line tool both call these, so that they give the
+// same results.
+
+#include "TempScales.h"
+
+#include <optional>
+#include <stdexcept>
+
+namespace temperature {
+
+// A calculation without a result: a metal thermometer's resistance without a temperature within
+// its bounds, or a thermocouple input outside the accepted range of the function called.
+class ECannotCalculate : public std::runtime_error
+{
+public:
+    ECannotCalculate();
+};
+
+struct TSensorResult
+{
+    double Value = 0; // Ω or µV; a temperature in the result's unit
+    bool IsTemperature = false;
+    double Companion = 0; // a temperature result in the other scale
+};
+
+// The conversion of the input by the sensor's characteristic in the given direction. inputUnit
+// is the unit of a temperature input, resultUnit the unit wanted for a temperature result
+// (unFahrenheit for degrees Fahrenheit, anything else for degrees Celsius).
+// Throws ECannotCalculate, or an arith failure where a trapping processor would fault.
+TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, long double input,
+                              TTempUnit inputUnit, TTempUnit resultUnit);
+
+// How far the input field tolerates a value beyond the sensor's limits; a correction always lands
+// on the limit itself.
+inline constexpr long double InputLimitMargin = 0.1L;
+
+struct TInputLimits
+{
+    long double MinValue;
+    long double MaxValue;
+};
+
+// The input field's limits in the unit shown: the sensor's limits widened by the margin.
+TInputLimits InputFieldLimits(TSensorType sensor, TConversionDirection direction,
+                              TTempUnit inputUnit);
+
+// The input brought onto the sensor limit that it passed, in the unit shown; nothing when within.
+std::optional<double> InputOntoSensorLimits(TSensorType sensor, TConversionDirection direction,
+                                            TTempUnit inputUnit, long double input);
+
+// A value that left the input field outside its limits, brought back onto the sensor's limit;
+// nothing when within.
+std::optional<long double> InvalidEntryCorrection(long double value, const TInputLimits &limits);
+
+// A temperature in the other scale: Fahrenheit for a Celsius value, else Celsius.
+double OtherScale(long double temperature, TTempUnit unit);
+
+} // namespace temperature

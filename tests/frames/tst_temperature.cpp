@@ -1,0 +1,599 @@
+#include "NvNumEdit.h"
+#include "RecordingSeam.h"
+#include "uMfrResultEdit.h"
+#include "uMfrTemperature.h"
+#include "uMfrTemperatureUnit.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+using namespace temperature;
+
+namespace {
+
+const QString NoResult = QStringLiteral("-----");
+
+} // namespace
+
+class TestTemperature : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void opensOnPt1000TemperatureToResistance();
+    void layoutFollowsTheDesign_data();
+    void layoutFollowsTheDesign();
+    void sensorButtonsFollowTheDesign_data();
+    void sensorButtonsFollowTheDesign();
+    void tabOrderFollowsTheDesign();
+    void unitSelectorShowsOneModeAtATime();
+
+    void calculatesTypedInput_data();
+    void calculatesTypedInput();
+    void inputUnitChangeConvertsTheInput();
+    void choosingTheSameUnitAgainConvertsNothing();
+    void resistanceToTemperatureInBothScales();
+    void outOfRangeInputIsCorrectedOnLeavingTheField();
+    void sensorChangeBringsTheInputIntoRange();
+    void directionChangeReadsTheNumberInTheNewQuantity();
+    void nickelResistanceLimits();
+    void thermocoupleCaptionsAndBack();
+    void thermocoupleOutsideItsAcceptedRangeShowsNoResult_data();
+    void thermocoupleOutsideItsAcceptedRangeShowsNoResult();
+    void failedCalculationKeepsTheCompanion();
+
+private:
+    void Open();
+    template<typename T>
+    T *Find(const char *name) const;
+    void TypeInput(const QString &text);
+    void ChooseSensor(const char *button);
+    void Click(QAbstractButton *button);
+    void ChooseUnit(TMfrTemperatureUnit *selector, int index);
+    void Calculate();
+    QString Result() const { return Find<TMfrResultEdit>("reResult")->DisplayedText(); }
+    TNvNumEdit *Source() const { return Find<TNvNumEdit>("neSource"); }
+    TMfrTemperatureUnit *SourceUnit() const { return Find<TMfrTemperatureUnit>("tuSource"); }
+    TMfrTemperatureUnit *ResultUnit() const { return Find<TMfrTemperatureUnit>("tuResult"); }
+    void CompareLimits(double min, double max) const;
+
+    std::unique_ptr<TRecordingSeam> m_seam;
+    std::unique_ptr<TMfrTemperature> m_frame;
+};
+
+void TestTemperature::init()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    m_seam = std::make_unique<TRecordingSeam>();
+}
+
+void TestTemperature::cleanup()
+{
+    m_frame.reset();
+    m_seam.reset();
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestTemperature::Open()
+{
+    m_frame = std::make_unique<TMfrTemperature>();
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+}
+
+template<typename T>
+T *TestTemperature::Find(const char *name) const
+{
+    T *child = m_frame->findChild<T *>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+void TestTemperature::TypeInput(const QString &text)
+{
+    TNvNumEdit *edit = Source();
+    edit->setFocus(Qt::TabFocusReason);
+    QVERIFY(edit->hasFocus());
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+// A click on the button's indicator, as the user selects a radio button.
+void TestTemperature::Click(QAbstractButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+void TestTemperature::ChooseSensor(const char *button)
+{
+    Click(Find<QRadioButton>(button));
+    QVERIFY(Find<QRadioButton>(button)->isChecked());
+}
+
+// The drop-down chosen with the keyboard: the arrow keys select the neighbouring item.
+void TestTemperature::ChooseUnit(TMfrTemperatureUnit *selector, int index)
+{
+    QComboBox *combo = selector->cbTempUnit();
+    combo->setFocus(Qt::TabFocusReason);
+    QVERIFY(combo->hasFocus());
+    while (combo->currentIndex() < index)
+        QTest::keyClick(combo, Qt::Key_Down);
+    while (combo->currentIndex() > index)
+        QTest::keyClick(combo, Qt::Key_Up);
+}
+
+// The click takes the focus to the button, so the field being edited commits its value first.
+void TestTemperature::Calculate()
+{
+    QTest::mouseClick(m_frame->bCalculate(), Qt::LeftButton);
+}
+
+void TestTemperature::CompareLimits(double min, double max) const
+{
+    QVERIFY2(std::fabs(static_cast<double>(Source()->MinValue()) - min) < 1e-9,
+             qPrintable(QString::number(static_cast<double>(Source()->MinValue()), 'g', 17)));
+    QVERIFY2(std::fabs(static_cast<double>(Source()->MaxValue()) - max) < 1e-9,
+             qPrintable(QString::number(static_cast<double>(Source()->MaxValue()), 'g', 17)));
+}
+
+void TestTemperature::opensOnPt1000TemperatureToResistance()
+{
+    Open();
+    QVERIFY(Find<QRadioButton>("rbPt1000")->isChecked());
+    QCOMPARE(m_frame->Sensor(), stPt1000);
+    QVERIFY(!m_frame->IsThermocouple());
+    QCOMPARE(m_frame->Direction(), cdTempToElectricQuant);
+    QCOMPARE(m_frame->LastSourceUnit(), unCelsius);
+    QVERIFY(Find<QRadioButton>("rbTempToElectricQuant")->isChecked());
+    QCOMPARE(Find<QRadioButton>("rbTempToElectricQuant")->text(), "Temperature to resistance");
+    QCOMPARE(Find<QRadioButton>("rbElectricQuantToTemp")->text(), "Resistance to temperature");
+    QCOMPARE(Find<QLabel>("lSource")->text(), "Temperature =");
+    QCOMPARE(Find<QLabel>("lResult")->text(), "Resistance =");
+    QCOMPARE(Source()->text(), "0.00000");
+    QCOMPARE(SourceUnit()->Mode(), umTemperature);
+    QCOMPARE(SourceUnit()->cbTempUnit()->currentText(), "°C");
+    QCOMPARE(SourceUnit()->neTemp2()->text(), "32.00000");
+    QCOMPARE(SourceUnit()->lTemp2Unit()->text(), "°F");
+    QCOMPARE(Result(), "1000.000");
+    QCOMPARE(ResultUnit()->Mode(), umResistance);
+    QVERIFY(ResultUnit()->lResist()->isVisible());
+    QCOMPARE(ResultUnit()->lResist()->text(), "Ohms");
+    CompareLimits(-200.1, 850.1);
+    QVERIFY(m_seam->errors.isEmpty());
+    QCOMPARE(m_seam->beeps, 0);
+}
+
+void TestTemperature::layoutFollowsTheDesign_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("sensors") << "gbSensors" << QRect(10, 6, 380, 224) << "Choose sensor";
+    QTest::newRow("direction") << "gbDirection" << QRect(10, 235, 380, 65) << "Choose direction";
+    QTest::newRow("input") << "gbInput" << QRect(10, 305, 380, 53) << "Input";
+    QTest::newRow("result") << "gbResult" << QRect(10, 363, 380, 53) << "Result";
+    QTest::newRow("to electric") << "rbTempToElectricQuant" << QRect(8, 20, 161, 17)
+                                 << "Temperature to resistance";
+    QTest::newRow("to temperature")
+        << "rbElectricQuantToTemp" << QRect(8, 40, 161, 17) << "Resistance to temperature";
+    QTest::newRow("source") << "neSource" << QRect(92, 18, 100, 21) << "0.00000";
+    QTest::newRow("source unit") << "tuSource" << QRect(199, 18, 176, 21) << QString();
+    QTest::newRow("result display") << "reResult" << QRect(92, 18, 103, 22) << QString();
+    QTest::newRow("result unit") << "tuResult" << QRect(199, 18, 176, 21) << QString();
+}
+
+void TestTemperature::layoutFollowsTheDesign()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+    Open();
+    auto *widget = m_frame->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), geometry);
+    if (auto *box = qobject_cast<QGroupBox *>(widget))
+        QCOMPARE(box->title(), caption);
+    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        QCOMPARE(button->text(), caption);
+    else if (auto *edit = qobject_cast<TNvNumEdit *>(widget))
+        QCOMPARE(edit->text(), caption);
+    QCOMPARE(Find<QLabel>("lSource")->pos(), QPoint(20, 22));
+    QCOMPARE(Find<QLabel>("lResult")->pos(), QPoint(20, 23));
+}
+
+void TestTemperature::sensorButtonsFollowTheDesign_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("sensor");
+
+    QTest::newRow("Pt1000") << "rbPt1000"
+                            << "RTD Pt1000/3850 ppm" << 0;
+    QTest::newRow("Pt100") << "rbPt100"
+                           << "RTD Pt100/3850 ppm" << 1;
+    QTest::newRow("Ni1000") << "rbNi1000"
+                            << "RTD Ni1000/6180 ppm" << 2;
+    QTest::newRow("NTC2252") << "rbNTC2252"
+                             << "Thermistor NTC2252" << 3;
+    QTest::newRow("K") << "rbTcK"
+                       << "Thermocouple \"K\" (NiCr - Ni)" << 4;
+    QTest::newRow("J") << "rbTcJ"
+                       << "Thermocouple \"J\" (Fe - Co)" << 5;
+    QTest::newRow("S") << "rbTcS"
+                       << "Thermocouple \"S\" (Pt10%Rh - Pt)" << 6;
+    QTest::newRow("B") << "rbTcB"
+                       << "Thermocouple \"B\" (Pt30%Rh - Pt)" << 7;
+    QTest::newRow("T") << "rbTcT"
+                       << "Thermocouple \"T\" (Cu - CuNi)" << 8;
+    QTest::newRow("N") << "rbTcN"
+                       << "Thermocouple \"N\" (Nikrosil-Nisil)" << 9;
+}
+
+void TestTemperature::sensorButtonsFollowTheDesign()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(int, sensor);
+    Open();
+    auto *button = Find<QRadioButton>(qPrintable(name));
+    QCOMPARE(button->parentWidget()->objectName(), "gbSensors");
+    QCOMPARE(button->text(), caption);
+    QCOMPARE(button->geometry(), QRect(8, 20 + 20 * sensor, 200, 17));
+    ChooseSensor(qPrintable(name));
+    QCOMPARE(static_cast<int>(m_frame->Sensor()), sensor);
+    QCOMPARE(m_frame->IsThermocouple(), sensor >= 4);
+}
+
+void TestTemperature::tabOrderFollowsTheDesign()
+{
+    Open();
+    const QStringList expected{"rbPt1000",
+                               "rbPt100",
+                               "rbNi1000",
+                               "rbTcK",
+                               "rbTcJ",
+                               "rbTcS",
+                               "rbTcB",
+                               "rbTcT",
+                               "rbNTC2252",
+                               "rbTcN",
+                               "rbTempToElectricQuant",
+                               "rbElectricQuantToTemp",
+                               "neSource",
+                               "tuSource",
+                               "reResult",
+                               "tuResult",
+                               "bCalculate"};
+    // The named controls as they come in the focus chain, each the first time it or one of its
+    // inner controls appears.
+    QStringList order;
+    QWidget *w = Find<QRadioButton>("rbPt1000");
+    for (int i = 0; i < 200 && order.size() < expected.size(); ++i, w = w->nextInFocusChain()) {
+        for (QWidget *p = w; p && p != m_frame.get(); p = p->parentWidget()) {
+            const QString name = p->objectName();
+            if (expected.contains(name)) {
+                if (!order.contains(name))
+                    order << name;
+                break;
+            }
+        }
+    }
+    QCOMPARE(order, expected);
+}
+
+void TestTemperature::unitSelectorShowsOneModeAtATime()
+{
+    TMfrTemperatureUnit selector;
+    QCOMPARE(selector.size(), QSize(175, 21));
+    QCOMPARE(selector.Mode(), umTemperature);
+    QCOMPARE(selector.cbTempUnit()->geometry(), QRect(0, 0, 45, 21));
+    QCOMPARE(selector.neTemp2()->geometry(), QRect(58, 0, 100, 21));
+    QVERIFY(selector.neTemp2()->isReadOnly());
+    QCOMPARE(selector.lTemp2Unit()->pos(), QPoint(161, 4));
+    QCOMPARE(selector.lResist()->pos(), QPoint(4, 4));
+    QCOMPARE(selector.lMicroVolts()->pos(), QPoint(4, 4));
+    const auto shown = [&selector] {
+        QString s;
+        for (QWidget *w : std::initializer_list<QWidget *>{
+                 selector.cbTempUnit(), selector.neTemp2(), selector.lTemp2Unit(),
+                 selector.lResist(), selector.lMicroVolts()})
+            s += w->isVisibleTo(&selector) ? '1' : '0';
+        return s;
+    };
+    QCOMPARE(shown(), "11100");
+    QCOMPARE(selector.TempUnit(), unCelsius);
+    selector.setMode(umResistance);
+    QCOMPARE(shown(), "00010");
+    QCOMPARE(selector.TempUnit(), unNone);
+    selector.setMode(umVoltage);
+    QCOMPARE(shown(), "00001");
+    selector.setMode(static_cast<TUnitMode>(3));
+    QCOMPARE(shown(), "00001"); // stored, nothing shown anew
+    QCOMPARE(selector.Mode(), static_cast<TUnitMode>(3));
+    QCOMPARE(selector.TempUnit(), unNone);
+    selector.setMode(umTemperature);
+    QCOMPARE(shown(), "11100");
+
+    // On its own the selector relabels its companion when the unit changes.
+    selector.show();
+    QVERIFY(QTest::qWaitForWindowActive(&selector));
+    selector.cbTempUnit()->setFocus();
+    QTest::keyClick(selector.cbTempUnit(), Qt::Key_Down);
+    QCOMPARE(selector.TempUnit(), unFahrenheit);
+    QCOMPARE(selector.lTemp2Unit()->text(), "°C");
+    QTest::keyClick(selector.cbTempUnit(), Qt::Key_Up);
+    QCOMPARE(selector.lTemp2Unit()->text(), "°F");
+}
+
+void TestTemperature::calculatesTypedInput_data()
+{
+    QTest::addColumn<QString>("sensor");
+    QTest::addColumn<bool>("inverse");
+    QTest::addColumn<int>("sourceUnit");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("field"); // the input as the field shows it when calculating
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("Pt1000 100 °C") << "rbPt1000" << false << 0 << "100"
+                                   << "100.00000"
+                                   << "1385.055";
+    QTest::newRow("Pt100 0 °C") << "rbPt100" << false << 0 << "0"
+                                << "0.00000"
+                                << "100.000";
+    QTest::newRow("Pt1000 212 °F") << "rbPt1000" << false << 1 << "212"
+                                   << "212.00000"
+                                   << "1385.055";
+    QTest::newRow("Pt1000 900 °C corrected to 850") << "rbPt1000" << false << 0 << "900"
+                                                    << "850.00000"
+                                                    << "3904.811";
+    QTest::newRow("Pt1000 850.05 °C in the margin") << "rbPt1000" << false << 0 << "850.05"
+                                                    << "850.05000"
+                                                    << "3904.958";
+    QTest::newRow("Ni1000 742 Ω has no temperature") << "rbNi1000" << true << 0 << "742"
+                                                     << "742.00000" << NoResult;
+    QTest::newRow("Ni1000 1617.785 Ω") << "rbNi1000" << true << 0 << "1617.785"
+                                       << "1617.78500"
+                                       << "99.998";
+    QTest::newRow("Pt1000 3900 Ω beyond 650 °C") << "rbPt1000" << true << 0 << "3900"
+                                                 << "3900.00000" << NoResult;
+    QTest::newRow("NTC 25 °C") << "rbNTC2252" << false << 0 << "25"
+                               << "25.00000"
+                               << "2253.033";
+    QTest::newRow("NTC 2252 Ω") << "rbNTC2252" << true << 0 << "2252"
+                                << "2252.00000"
+                                << "25.010";
+    QTest::newRow("K 100 °C") << "rbTcK" << false << 0 << "100"
+                              << "100.00000"
+                              << "4096.230";
+    QTest::newRow("J 1200 °C") << "rbTcJ" << false << 0 << "1200"
+                               << "1200.00000"
+                               << "69553.180";
+    QTest::newRow("N 36255.54 µV") << "rbTcN" << true << 0 << "36255.54"
+                                   << "36255.54000"
+                                   << "1000.007";
+}
+
+void TestTemperature::calculatesTypedInput()
+{
+    QFETCH(QString, sensor);
+    QFETCH(bool, inverse);
+    QFETCH(int, sourceUnit);
+    QFETCH(QString, input);
+    QFETCH(QString, field);
+    QFETCH(QString, result);
+    Open();
+    ChooseSensor(qPrintable(sensor));
+    if (inverse)
+        Click(Find<QRadioButton>("rbElectricQuantToTemp"));
+    if (sourceUnit != 0)
+        ChooseUnit(SourceUnit(), sourceUnit);
+    TypeInput(input);
+    Calculate();
+    QCOMPARE(Source()->text(), field);
+    QCOMPARE(Result(), result);
+    QVERIFY(m_seam->errors.isEmpty());
+}
+
+void TestTemperature::inputUnitChangeConvertsTheInput()
+{
+    Open();
+    TypeInput("100");
+    Calculate();
+    QCOMPARE(Result(), "1385.055");
+    ChooseUnit(SourceUnit(), 1);
+    QCOMPARE(Source()->text(), "212.00000");
+    QCOMPARE(SourceUnit()->neTemp2()->text(), "100.00000");
+    QCOMPARE(SourceUnit()->lTemp2Unit()->text(), "°C");
+    QCOMPARE(m_frame->LastSourceUnit(), unFahrenheit);
+    CompareLimits(-328.1, 1562.1);
+    QCOMPARE(Result(), "1385.055");
+    // and back
+    ChooseUnit(SourceUnit(), 0);
+    QCOMPARE(Source()->text(), "100.00000");
+    QCOMPARE(SourceUnit()->neTemp2()->text(), "212.00000");
+    CompareLimits(-200.1, 850.1);
+}
+
+void TestTemperature::choosingTheSameUnitAgainConvertsNothing()
+{
+    Open();
+    TypeInput("100");
+    QComboBox *combo = SourceUnit()->cbTempUnit();
+    combo->setFocus(Qt::TabFocusReason);
+    // Open the list and take the item already selected.
+    QTest::keyClick(combo, Qt::Key_F4);
+    QTRY_VERIFY(combo->view()->isVisible());
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    QTRY_VERIFY(!combo->view()->isVisible());
+    QCOMPARE(combo->currentIndex(), 0);
+    QCOMPARE(Source()->text(), "100.00000");
+    QCOMPARE(Result(), "1385.055"); // recalculated all the same
+}
+
+void TestTemperature::resistanceToTemperatureInBothScales()
+{
+    Open();
+    Click(Find<QRadioButton>("rbElectricQuantToTemp"));
+    QCOMPARE(Find<QLabel>("lSource")->text(), "Resistance =");
+    QCOMPARE(Find<QLabel>("lResult")->text(), "Temperature =");
+    QCOMPARE(ResultUnit()->Mode(), umTemperature);
+    QCOMPARE(SourceUnit()->Mode(), umResistance);
+    TypeInput("1385.055");
+    Calculate();
+    QCOMPARE(Result(), "100.000");
+    QCOMPARE(ResultUnit()->cbTempUnit()->currentText(), "°C");
+    QCOMPARE(ResultUnit()->lTemp2Unit()->text(), "°F");
+    QCOMPARE(ResultUnit()->neTemp2()->text(), "212.00024");
+    ChooseUnit(ResultUnit(), 1);
+    QCOMPARE(Result(), "212.000");
+    QCOMPARE(ResultUnit()->neTemp2()->text(), "100.00013");
+    QCOMPARE(ResultUnit()->lTemp2Unit()->text(), "°C");
+    QCOMPARE(Source()->text(), "1385.05500"); // the input is not converted
+}
+
+void TestTemperature::outOfRangeInputIsCorrectedOnLeavingTheField()
+{
+    Open();
+    TypeInput("900");
+    QTest::keyClick(Source(), Qt::Key_Tab);
+    QCOMPARE(Source()->text(), "850.00000");
+    QVERIFY(Source()->hasFocus());  // given back
+    QCOMPARE(m_seam->beeps, 0);     // the frame's own correction, without the field's beep
+    QCOMPARE(Result(), "1000.000"); // typing and leaving do not calculate
+    QCOMPARE(SourceUnit()->neTemp2()->text(), "1562.00000");
+    TypeInput("-1000");
+    QTest::keyClick(Source(), Qt::Key_Tab);
+    QCOMPARE(Source()->text(), "-200.00000");
+}
+
+void TestTemperature::sensorChangeBringsTheInputIntoRange()
+{
+    Open();
+    ChooseSensor("rbTcK");
+    TypeInput("1000");
+    Calculate();
+    QCOMPARE(Result(), "41275.605");
+    ChooseSensor("rbPt1000");
+    QCOMPARE(Source()->text(), "850.00000");
+    QCOMPARE(Result(), "3904.811");
+}
+
+void TestTemperature::directionChangeReadsTheNumberInTheNewQuantity()
+{
+    Open();
+    TypeInput("100");
+    Calculate();
+    Click(Find<QRadioButton>("rbElectricQuantToTemp"));
+    QCOMPARE(m_frame->Direction(), cdElectricQuantToTemp);
+    QCOMPARE(Source()->text(), "180.00000");
+    CompareLimits(179.9, 3900.1);
+    QCOMPARE(Result(), "-201.202");
+    Click(Find<QRadioButton>("rbTempToElectricQuant"));
+    QCOMPARE(Source()->text(), "180.00000"); // within -200 ... 850 °C
+    QCOMPARE(Result(), "1684.783");
+}
+
+void TestTemperature::nickelResistanceLimits()
+{
+    Open();
+    ChooseSensor("rbNi1000");
+    CompareLimits(-50.1, 250.1);
+    Click(Find<QRadioButton>("rbElectricQuantToTemp"));
+    CompareLimits(741.9, 2891.1);
+    QCOMPARE(Source()->text(), "742.00000"); // 0 Ω brought onto the lower limit
+    TypeInput("500");
+    QTest::keyClick(Source(), Qt::Key_Tab);
+    QCOMPARE(Source()->text(), "742.00000");
+    QVERIFY(Source()->hasFocus());
+}
+
+void TestTemperature::thermocoupleCaptionsAndBack()
+{
+    Open();
+    ChooseSensor("rbTcK");
+    QCOMPARE(Find<QRadioButton>("rbTempToElectricQuant")->text(), "Temperature to voltage");
+    QCOMPARE(Find<QRadioButton>("rbElectricQuantToTemp")->text(), "Voltage to temperature");
+    QCOMPARE(Find<QLabel>("lResult")->text(), "Voltage =");
+    QCOMPARE(ResultUnit()->Mode(), umVoltage);
+    QVERIFY(ResultUnit()->lMicroVolts()->isVisible());
+    QCOMPARE(ResultUnit()->lMicroVolts()->text(), "uV");
+    QVERIFY(!ResultUnit()->lResist()->isVisible());
+    CompareLimits(-270.1, 1370.1);
+    Click(Find<QRadioButton>("rbElectricQuantToTemp"));
+    QCOMPARE(Find<QLabel>("lSource")->text(), "Voltage =");
+    QVERIFY(SourceUnit()->lMicroVolts()->isVisible());
+    CompareLimits(-5500.1, 54500.1);
+    ChooseSensor("rbPt100");
+    QCOMPARE(Find<QRadioButton>("rbTempToElectricQuant")->text(), "Temperature to resistance");
+    QCOMPARE(Find<QRadioButton>("rbElectricQuantToTemp")->text(), "Resistance to temperature");
+    QCOMPARE(Find<QLabel>("lSource")->text(), "Resistance =");
+    QVERIFY(SourceUnit()->lResist()->isVisible());
+    QVERIFY(!SourceUnit()->lMicroVolts()->isVisible());
+    CompareLimits(17.9, 390.1);
+}
+
+void TestTemperature::thermocoupleOutsideItsAcceptedRangeShowsNoResult_data()
+{
+    QTest::addColumn<QString>("sensor");
+    QTest::addColumn<bool>("inverse");
+    QTest::addColumn<QString>("input");
+
+    // The field tolerates 0.1 beyond the limits; there the functions accept nothing.
+    QTest::newRow("J 1200.05 °C") << "rbTcJ" << false << "1200.05";
+    QTest::newRow("J -210.05 °C") << "rbTcJ" << false << "-210.05";
+    QTest::newRow("B -0.05 °C") << "rbTcB" << false << "-0.05";
+    QTest::newRow("B 290.95 µV") << "rbTcB" << true << "290.95";
+}
+
+void TestTemperature::thermocoupleOutsideItsAcceptedRangeShowsNoResult()
+{
+    QFETCH(QString, sensor);
+    QFETCH(bool, inverse);
+    QFETCH(QString, input);
+    Open();
+    ChooseSensor(qPrintable(sensor));
+    if (inverse)
+        Click(Find<QRadioButton>("rbElectricQuantToTemp"));
+    TypeInput(input);
+    Calculate();
+    QCOMPARE(Source()->text(), input + (input.contains('.') ? "000" : ".00000"));
+    QCOMPARE(Result(), NoResult);
+    QVERIFY(m_seam->errors.isEmpty());
+}
+
+void TestTemperature::failedCalculationKeepsTheCompanion()
+{
+    Open();
+    ChooseSensor("rbNi1000");
+    Click(Find<QRadioButton>("rbElectricQuantToTemp"));
+    TypeInput("1617.785");
+    Calculate();
+    QCOMPARE(Result(), "99.998");
+    const QString companion = ResultUnit()->neTemp2()->text();
+    QCOMPARE(companion, "211.99611");
+    TypeInput("742");
+    Calculate();
+    QCOMPARE(Result(), NoResult);
+    QCOMPARE(ResultUnit()->neTemp2()->text(), companion);
+    TypeInput("1000");
+    Calculate();
+    QCOMPARE(Result(), "0.000");
+}
+
+QTEST_MAIN(TestTemperature)
+#include "tst_temperature.moc"
