@@ -2,6 +2,7 @@
 // the function is taken and no call can be folded into a constant.
 
 #include "temperature/ResistiveSensors.h"
+#include "temperature/SensorCalculation.h"
 #include "temperature/TempScales.h"
 #include "temperature/Thermocouples.h"
 
@@ -135,6 +136,37 @@ void BM_TcVoltInRange(benchmark::State &state)
     Run(state, Spread<float>(-7000, 60000), [](float e) { return TcVoltInRange(tcK, e); });
 }
 
+// One calculation of the temperature tab per sensor, input in °C, temperature results in °F.
+// The inputs are ones that have a result: a failed calculation costs the exception's unwinding.
+void BM_CalculateSensor(benchmark::State &state)
+{
+    const auto sensor = static_cast<TSensorType>(state.range(0));
+    const auto direction = static_cast<TConversionDirection>(state.range(1));
+    double min = 0;
+    double max = 0;
+    GetSensorLimits(sensor, direction, min, max);
+    if (direction == cdElectricQuantToTemp) {
+        // the metal thermometers' inverse bounds (-50 and 650 °C) lie inside the table's limits
+        const double span = max - min;
+        min += span / 100;
+        max -= span / 4;
+    }
+    Run(state, Spread<long double>(min, max), [sensor, direction](long double v) {
+        try {
+            return CalculateSensor(sensor, direction, v, unCelsius, unFahrenheit).Value;
+        } catch (const ECannotCalculate &) {
+            return 0.0;
+        }
+    });
+}
+
+void BM_InputOntoSensorLimits(benchmark::State &state)
+{
+    Run(state, Spread<long double>(-500, 2000), [](long double v) {
+        return InputOntoSensorLimits(stPt1000, cdTempToElectricQuant, unFahrenheit, v);
+    });
+}
+
 } // namespace
 
 BENCHMARK(BM_CelsiusToFahrenheit);
@@ -153,3 +185,6 @@ BENCHMARK(BM_TcTempToVolt)->DenseRange(0, 5);
 BENCHMARK(BM_TcVoltToTemp)->DenseRange(0, 5);
 BENCHMARK(BM_TcTempInRange);
 BENCHMARK(BM_TcVoltInRange);
+// arguments: sensor (TSensorType), direction
+BENCHMARK(BM_CalculateSensor)->ArgsProduct({benchmark::CreateDenseRange(0, 9, 1), {0, 1}});
+BENCHMARK(BM_InputOntoSensorLimits);
