@@ -36,6 +36,8 @@ CLI::Option *AddNumberOption(CLI::App &command, const std::string &name, std::st
 // zero divisor): report it with the value, as bad input.
 [[noreturn]] void ThrowCalculationError(const std::string &what, const std::exception &error);
 
+TCommand AddTempCommand(CLI::App &app);
+TCommand AddTableCommand(CLI::App &app);
 TCommand AddLoopCommand(CLI::App &app);
 TCommand AddLineCommand(CLI::App &app);
 TCommand AddHumidityCommand(CLI::App &app);

@@ -29,17 +29,33 @@ TInputValue ParseNumber(std::string_view text, std::string_view what)
     return {std::string(text), value};
 }
 
-std::string FormatNumber(double value, std::optional<int> decimals)
+namespace {
+
+template<typename T>
+std::string Format(T value, std::optional<int> decimals)
 {
     std::array<char, 400> buffer{};
-    const auto result = decimals
-                            ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed, *decimals)
-                            : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    std::string text(buffer.data(), result.ptr);
+    char *const first = buffer.data();
+    char *const last = buffer.data() + buffer.size();
+    const auto result = decimals ? std::to_chars(first, last, static_cast<double>(value),
+                                                 std::chars_format::fixed, *decimals)
+                                 : std::to_chars(first, last, value);
+    std::string text(first, result.ptr);
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);
     return text;
+}
+
+} // namespace
+
+std::string FormatNumber(double value, std::optional<int> decimals)
+{
+    return Format(value, decimals);
+}
+
+std::string FormatNumber(float value, std::optional<int> decimals)
+{
+    return Format(value, decimals);
 }
 
 std::string MessageNumber(double value)

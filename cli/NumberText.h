@@ -21,6 +21,8 @@ TInputValue ParseNumber(std::string_view text, std::string_view what);
 // The shortest text that reads back as the same double, or with exactly `decimals` digits after
 // the point. A rounded zero loses its sign.
 std::string FormatNumber(double value, std::optional<int> decimals);
+// The same for a single-precision result: the shortest text that reads back as the same float.
+std::string FormatNumber(float value, std::optional<int> decimals);
 
 // A number for a message: shortest form, no exponent for everyday magnitudes.
 std::string MessageNumber(double value);

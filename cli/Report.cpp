@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <stdexcept>
+#include <type_traits>
 
 namespace cli {
 
@@ -24,6 +25,8 @@ std::string CellText(const TCell &cell, const TOutputOptions &options)
 {
     if (const double *number = std::get_if<double>(&cell))
         return FormatNumber(*number, options.decimals);
+    if (const float *single = std::get_if<float>(&cell))
+        return FormatNumber(*single, options.decimals);
     if (const std::string *word = std::get_if<std::string>(&cell))
         return *word;
     return NoValueText;
@@ -124,15 +127,16 @@ std::string RenderCsv(const TReport &report, const TOutputOptions &options)
     return out;
 }
 
-// The number a reader of the rounded text would get, so that JSON and text agree digit for digit.
-double Rounded(double value, const TOutputOptions &options)
+// The number a reader of the text would get, so that JSON and text agree digit for digit.
+template<typename T>
+double AsPrinted(T value, const TOutputOptions &options)
 {
-    if (!options.decimals)
-        return value;
+    if (!options.decimals && std::is_same_v<T, double>)
+        return static_cast<double>(value);
     const std::string text = FormatNumber(value, options.decimals);
-    double rounded = 0;
-    std::from_chars(text.data(), text.data() + text.size(), rounded);
-    return rounded;
+    double printed = 0;
+    std::from_chars(text.data(), text.data() + text.size(), printed);
+    return printed;
 }
 
 std::string RenderJson(const TReport &report, const TOutputOptions &options)
@@ -156,7 +160,9 @@ std::string RenderJson(const TReport &report, const TOutputOptions &options)
         for (std::size_t c = 0; c < columns.size(); ++c) {
             const TCell &cell = report.Cell(row, c);
             if (const double *number = std::get_if<double>(&cell))
-                object[columns[c].key] = Rounded(*number, options);
+                object[columns[c].key] = AsPrinted(*number, options);
+            else if (const float *single = std::get_if<float>(&cell))
+                object[columns[c].key] = AsPrinted(*single, options);
             else if (const std::string *word = std::get_if<std::string>(&cell))
                 object[columns[c].key] = *word;
             else

@@ -28,8 +28,9 @@ struct TColumn
     bool words = false;  // a column of words (left-aligned) rather than numbers
 };
 
-// A number, a value that does not exist ("-----" in text and CSV, null in JSON), or a word.
-using TCell = std::variant<std::monostate, double, std::string>;
+// A number, a value that does not exist ("-----" in text and CSV, null in JSON), or a word. A
+// float is a result computed in single precision, printed with the digits that single holds.
+using TCell = std::variant<std::monostate, double, float, std::string>;
 
 // The rows a command computed, with the settings it computed them for; rendered only once the
 // whole calculation has succeeded, so that a refused input leaves standard output empty.

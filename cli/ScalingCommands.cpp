@@ -138,7 +138,7 @@ CLI::Option *AddValuesOption(CLI::App &command, const std::string &name,
                              std::vector<std::string> &texts, const std::string &description)
 {
     return command.add_option(name, texts, description)
-        ->type_name("NUMBER...")
+        ->type_name("NUMBER")
         ->expected(0, CLI::detail::expected_max_vector_size)
         ->allow_extra_args();
 }
@@ -150,11 +150,18 @@ TCommand AddLoopCommand(CLI::App &app)
     auto args = std::make_shared<TLoopArgs>();
     CLI::App *command = app.add_subcommand(
         "loop", "Scale between the current of a 4-20 mA loop and the transmitter's output value.");
+    const auto mA = [](long double current) {
+        return MessageNumber(static_cast<double>(current)) + " mA";
+    };
     command->footer("Prints the percentage of the 4-20 mA span and the NAMUR NE 43 zone of the "
-                    "current:\nmeasuring 3.8 to 20.5 mA, failure at or below 3.6 mA and at or "
-                    "above 21 mA,\nout of range between. Currents and values outside the range are "
-                    "extrapolated.\nWithout numbers after --current or --value, they are read from "
-                    "standard input.\n\nExample: velmora-cli loop --lo -30 --hi 80 --current 12");
+                    "current:\nmeasuring "
+                    + mA(scaling::NamurMeasuringLo) + " to " + mA(scaling::NamurMeasuringHi)
+                    + ", failure at or below " + mA(scaling::NamurFailureLo) + " and at or above "
+                    + mA(scaling::NamurFailureHi)
+                    + ",\nout of range between. Currents and values outside the range are "
+                      "extrapolated.\nWithout numbers after --current or --value, they are read "
+                      "from standard input.\n\nExample: velmora-cli loop --lo -30 --hi 80 "
+                      "--current 12");
     AddNumberOption(*command, "--lo", args->lo, "output value at 4 mA")->required();
     AddNumberOption(*command, "--hi", args->hi, "output value at 20 mA")->required();
     args->currentOption

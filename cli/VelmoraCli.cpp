@@ -24,7 +24,8 @@ int RunCli(int argc, const char *const *argv, std::istream &in, std::ostream &ou
     app.require_subcommand(0, 1);
     app.footer("Run 'velmora-cli COMMAND --help' for a command's options.");
     TOutputArgs outputArgs;
-    const std::vector<TCommand> commands{AddHumidityCommand(app), AddLoopCommand(app),
+    const std::vector<TCommand> commands{AddTempCommand(app), AddTableCommand(app),
+                                         AddHumidityCommand(app), AddLoopCommand(app),
                                          AddLineCommand(app)};
     for (const TCommand &command : commands)
         AddOutputOptions(*command.app, outputArgs);
@@ -50,7 +51,7 @@ int RunCli(int argc, const char *const *argv, std::istream &in, std::ostream &ou
                 return 0;
             }
         }
-        throw TCliError("no command given; expected one of humidity, loop, line "
+        throw TCliError("no command given; expected one of temp, table, humidity, loop, line "
                         "(see velmora-cli --help)");
     } catch (const TCliError &error) {
         err << ProgramName << ": " << error.what() << '\n';

@@ -41,8 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{"NoCommand",
                   {},
                   "",
-                  "no command given; expected one of humidity, "
-                  "loop, line (see velmora-cli --help)"},
+                  "no command given; expected one of temp, table, humidity, loop, line (see "
+                  "velmora-cli --help)"},
         TBadInput{"UnknownCommand",
                   {"frobnicate"},
                   "",
@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Help, EachCommandDescribesItsOptionsOnStandardOutput)
 {
-    for (const char *command : {"humidity", "loop", "line"}) {
+    for (const char *command : {"temp", "table", "humidity", "loop", "line"}) {
         const TCliRun run = RunCli({command, "--help"});
         EXPECT_EQ(run.status, 0) << command;
         EXPECT_EQ(run.err, "");

@@ -1,0 +1,23 @@
+#pragma once
+
+// Thermocouple readings with the reference junction at a known temperature instead of 0 °C,
+// compensated in voltage as the reference tables are used: a measuring junction at t gives
+// E(t) - E(cj), and a reading e belongs to the temperature whose E is e + E(cj).
+
+#include "SensorCalculation.h"
+#include "TempScales.h"
+
+namespace temperature {
+
+// The calculation of CalculateSensor for a thermocouple whose reference junction is at
+// coldJunction. Every temperature, the reference junction's included, is in `unit` (degrees
+// Fahrenheit for unFahrenheit, else Celsius); voltages are in µV. Like the emfs it is taken from,
+// a compensated voltage is rounded to single precision; so is the sum handed to the inverse
+// function, as any thermocouple input is.
+// Throws ECannotCalculate for a sensor that is not a thermocouple, a temperature outside the
+// accepted range of the reference function, or a compensated voltage outside that of the inverse
+// function; an arith failure where a trapping processor would fault.
+TSensorResult CalculateCompensated(TSensorType sensor, TConversionDirection direction,
+                                   long double input, long double coldJunction, TTempUnit unit);
+
+} // namespace temperature
