@@ -2,9 +2,11 @@
 
 #include "UiSeam.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include <limits>
@@ -104,7 +106,10 @@ void TNvNumEdit::focusInEvent(QFocusEvent *event)
 {
     const int cursorBefore = cursorPosition();
     QLineEdit::focusInEvent(event);
-    m_common.AfterFocusIn(event, cursorBefore);
+    // The focus coming back from the context menu does not enter the field anew: selecting all
+    // then would let the next key replace the whole number.
+    if (event->reason() != Qt::PopupFocusReason)
+        m_common.AfterFocusIn(event, cursorBefore);
 }
 
 void TNvNumEdit::focusOutEvent(QFocusEvent *event)
@@ -145,34 +150,66 @@ void TNvNumEdit::mousePressEvent(QMouseEvent *event)
 void TNvNumEdit::keyPressEvent(QKeyEvent *event)
 {
     m_common.KeyPressed();
-    if (!isReadOnly() && !event->text().isEmpty() && event->text().front().isPrint()
-        && !FitsMaxLength(event->text().size())) {
+    if (m_input.KeyPress(event)) {
         event->accept();
         return;
     }
+    // What is left to QLineEdit moves the caret or the selection; should a platform key of its
+    // own change the text, the change is undone.
+    const QString before = text();
     QLineEdit::keyPressEvent(event);
+    if (text() != before) {
+        setText(before);
+        UiSeam().Beep();
+    }
 }
 
 void TNvNumEdit::keyReleaseEvent(QKeyEvent *event)
 {
     QLineEdit::keyReleaseEvent(event);
+    m_input.KeyRelease(event);
 }
 
 void TNvNumEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (!isReadOnly() && !event->commitString().isEmpty()
-        && !FitsMaxLength(event->commitString().size())) {
+    m_input.InputMethod(event);
+}
+
+void TNvNumEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_input.MouseRelease(event)) {
         event->accept();
         return;
     }
-    QLineEdit::inputMethodEvent(event);
+    QLineEdit::mouseReleaseEvent(event);
 }
 
-bool TNvNumEdit::FitsMaxLength(qsizetype inserted) const
+void TNvNumEdit::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (m_maxLength <= 0)
-        return true;
-    return text().size() - selectedText().size() + inserted <= m_maxLength;
+    QMenu *menu = m_input.CreateContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+    event->accept();
+}
+
+void TNvNumEdit::dragEnterEvent(QDragEnterEvent *event)
+{
+    event->ignore();
+}
+
+void TNvNumEdit::dragMoveEvent(QDragMoveEvent *event)
+{
+    event->ignore();
+}
+
+void TNvNumEdit::dropEvent(QDropEvent *event)
+{
+    event->ignore();
+}
+
+void TNvNumEdit::DeleteOneChar(Qt::Key key)
+{
+    m_input.DeleteOneChar(key == Qt::Key_Delete ? TDeleteKey::Delete : TDeleteKey::Backspace);
 }
 
 void TNvNumEdit::changeEvent(QEvent *event)

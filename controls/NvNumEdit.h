@@ -3,9 +3,11 @@
 // The single-line field through which every number of the program is typed or shown. It holds one
 // extended-precision number in its text, formats it by its own rules (fixed decimals, grouping,
 // scientific or engineering notation, the locale's separators), reformats and range-checks it
-// when the user leaves it, and follows a change of the locale's separators.
+// when the user leaves it, and follows a change of the locale's separators. Every user edit
+// passes its editing rules (NumEditRules.h), so that the text stays a number as the user types.
 
 #include "LocaleSeparators.h"
+#include "NumEditInput.h"
 #include "NumberFormat.h"
 #include "NvEditCommon.h"
 
@@ -93,6 +95,18 @@ public:
     // The separators with which the current text was written.
     TSeparators StoredSeparators() const { return m_storedSeparators; }
 
+    // The field's own clipboard commands: copy leaves the group separators out, paste feeds the
+    // clipboard text through the keystroke filter, clear is the owner's OnClear if set. A
+    // read-only field does nothing but copy.
+    void Cut() { m_input.Cut(); }
+    void Copy() { m_input.Copy(); }
+    void Paste() { m_input.Paste(); }
+    void Clear() { m_input.Clear(); }
+    // One character before (Qt::Key_Backspace) or after (Qt::Key_Delete) the caret, and the
+    // selection, under the rules of the Backspace and Delete keys.
+    void DeleteOneChar(Qt::Key key);
+    void DeleteSelection() { m_input.DeleteSelection(); }
+
 Q_SIGNALS:
     void Change(); // whenever the text changes
     void Exit();   // on leaving, after reformatting, when the value is within the limits
@@ -104,12 +118,14 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
-    // Whether the user may insert `inserted` characters in place of the selection without going
-    // past MaxLength.
-    bool FitsMaxLength(qsizetype inserted) const;
     // Replaces the whole text (caret at the start, nothing selected) with a text written with the
     // given separators; notifies only when the text differs.
     void ReplaceText(const QString &text, const TSeparators &seps);
@@ -138,4 +154,7 @@ private:
     TNumberFormat m_format = TNumberFormat::Standard;
     TNotify m_onInvalidEntry;
     TNotify m_onClear;
+    // Reaches the protected RelocaliseText and OnClear on behalf of the user's edits.
+    friend class TNumEditInput;
+    TNumEditInput m_input{this};
 };

@@ -8,8 +8,16 @@
 #include "EditStateNotation.h"
 #include "NumEditRules.h"
 #include "NumberFormat.h"
+#include "NvNumEdit.h"
+#include "RecordingSeam.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <random>
 
@@ -174,6 +182,86 @@ private:
     std::mt19937_64 m_engine;
 };
 
+QLocale LocaleOf(const QString &name)
+{
+    if (name == QLatin1String("de"))
+        return QLocale(QLocale::German, QLocale::Germany);
+    if (name == QLatin1String("fr"))
+        return QLocale(QLocale::French, QLocale::France);
+    return QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+// A shown, active window with the field under test.
+struct TFieldWindow
+{
+    QWidget window;
+    TNvNumEdit *edit;
+
+    TFieldWindow()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(new QPushButton(QStringLiteral("Other"), &window));
+        edit = new TNvNumEdit(&window);
+        layout->addWidget(edit);
+        window.show();
+        window.activateWindow();
+    }
+
+    TEditState State() const
+    {
+        TEditState s;
+        s.text = edit->text();
+        if (edit->hasSelectedText()) {
+            s.selStart = edit->selectionStart();
+            s.selLength = edit->selectionLength();
+        } else {
+            s.selStart = edit->cursorPosition();
+        }
+        return s;
+    }
+
+    void Trigger(const QString &caption)
+    {
+        const QPoint at(5, 5);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit->mapToGlobal(at));
+        QApplication::sendEvent(edit, &event);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *a : menu->actions()) {
+            if (a->text() == caption && a->isEnabled())
+                a->trigger();
+        }
+        menu->close();
+    }
+};
+
+// Types one character as a key would: a control character as Ctrl with its letter, Enter and
+// Escape as their keys. Returns how many keys go up afterwards (each one a chance to regroup).
+int SendChar(QWidget *w, QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u == u'\r') {
+        QTest::keyClick(w, Qt::Key_Return);
+        return 1;
+    }
+    if (u >= 1 && u <= 26) {
+        QTest::keyClick(w, Qt::Key(Qt::Key_A + u - 1), Qt::ControlModifier);
+        return 2;
+    }
+    if (u == 27) {
+        QTest::keyClick(w, Qt::Key_Escape);
+        return 1;
+    }
+    Qt::Key key = Qt::Key_unknown;
+    if (u == u' ')
+        key = Qt::Key_Space;
+    else if (u > 32 && u < 127)
+        key = Qt::Key(QChar(u).toUpper().unicode());
+    QTest::sendKeyEvent(QTest::Click, w, key, QString(c), Qt::NoModifier);
+    return 1;
+}
+
 } // namespace
 
 class TestNumEditRandom : public QObject
@@ -181,7 +269,9 @@ class TestNumEditRandom : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup();
     void rulesKeepTheTextANumber();
+    void fieldFollowsTheRules();
 };
 
 void TestNumEditRandom::rulesKeepTheTextANumber()
@@ -266,5 +356,140 @@ void TestNumEditRandom::rulesKeepTheTextANumber()
     QVERIFY(steps >= ScaledSteps(100'000));
 }
 
-QTEST_GUILESS_MAIN(TestNumEditRandom)
+void TestNumEditRandom::cleanup()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestNumEditRandom::fieldFollowsTheRules()
+{
+    // The real field, driven by key events, the clipboard keys and the context menu, does what
+    // the rules do, beep for beep, and its text stays a number.
+    const quint64 seed = Seed() + 1;
+    const int stepsPerConfig = ScaledSteps(120);
+    TRandomUser user(seed);
+    TRecordingSeam seam;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    qint64 steps = 0;
+
+    for (const TConfig &config : AllConfigs()) {
+        QLocale::setDefault(LocaleOf(config.locale));
+        TFieldWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        w.edit->setFocus();
+        w.edit->setMaxLength(config.maxLength);
+        w.edit->setDecimals(config.decimals);
+        w.edit->setNumberFormat(config.format);
+        QCOMPARE(w.edit->Decimals(), config.decimals);
+        const TSeparators seps = LocaleSeparators();
+        const TNumEditRules rules(config.decimals, config.format, config.maxLength, seps);
+        TConfig checked = config;
+        checked.locale = config.locale;
+        QStringList trail;
+
+        for (int step = 0; step < stepsPerConfig; ++step, ++steps) {
+            if (step % 60 == 0) {
+                w.edit->setValue(user.AnyValue());
+                if (!InvariantBroken(w.edit->text(), config).isEmpty())
+                    w.edit->setValue(0);
+                trail = {QStringLiteral("start %1").arg(EditStateNotation(w.State()))};
+            }
+            TEditState model = w.State();
+            const int length = static_cast<int>(model.text.size());
+            int refusals = 0;
+            int releases = 0;
+            bool forced = false;
+            QString expectedClipboard;
+            QString action;
+            seam.Clear();
+
+            const int pick = user.Below(100);
+            if (pick < 55) {
+                QChar c = user.AnyChar(seps);
+                if (c.unicode() == 0 || c.unicode() == 9)
+                    c = u'x'; // no key types them here without moving the focus
+                action = QStringLiteral("key U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+                if (c.unicode() == 3) {
+                    expectedClipboard = rules.CopyText(model);
+                } else if (c.unicode() == 22) {
+                    refusals = rules.Paste(model, clipboard->text());
+                } else if (c.unicode() == 24) {
+                    expectedClipboard = rules.CopyText(model);
+                    refusals = rules.Clear(model) ? 0 : 1;
+                } else {
+                    refusals = rules.TypeChar(model, c) ? 0 : 1;
+                }
+                forced = c == u' ' || c == u'\r';
+                releases = SendChar(w.edit, c);
+            } else if (pick < 67) {
+                const bool backspace = user.Chance(50);
+                action = backspace ? QStringLiteral("Backspace") : QStringLiteral("Delete");
+                refusals = rules.PressDeleteKey(model, backspace ? TDeleteKey::Backspace
+                                                                 : TDeleteKey::Delete)
+                               ? 0
+                               : 1;
+                QTest::keyClick(w.edit, backspace ? Qt::Key_Backspace : Qt::Key_Delete);
+                releases = 1;
+            } else if (pick < 82) {
+                const int start = user.Below(length + 1);
+                const int selected = user.Chance(40) ? 0 : user.Below(length - start + 1);
+                if (selected > 0)
+                    w.edit->setSelection(start, selected);
+                else
+                    w.edit->setCursorPosition(start);
+                model = w.State();
+                action = QStringLiteral("select");
+            } else if (pick < 92) {
+                const QString text = user.ClipboardText(seps);
+                clipboard->setText(text);
+                action = QStringLiteral("paste \"%1\"").arg(text);
+                refusals = rules.Paste(model, text);
+                QTest::keyClick(w.edit, Qt::Key_Insert, Qt::ShiftModifier);
+                releases = 2;
+            } else if (pick < 96) {
+                action = QStringLiteral("menu cut");
+                expectedClipboard = rules.CopyText(model);
+                if (model.HasSelection()) {
+                    refusals = rules.Clear(model) ? 0 : 1;
+                    w.Trigger(QStringLiteral("Cu&t"));
+                } else {
+                    expectedClipboard = clipboard->text();
+                }
+            } else {
+                action = QStringLiteral("menu delete");
+                if (model.HasSelection())
+                    refusals = rules.Clear(model) ? 0 : 1;
+                w.Trigger(QStringLiteral("&Delete"));
+            }
+            for (int r = 0; r < releases; ++r)
+                rules.Regroup(model, forced && r == 0);
+
+            const TEditState field = w.State();
+            trail << QStringLiteral("%1 -> %2").arg(action, EditStateNotation(field));
+            QString problem = InvariantBroken(field.text, config);
+            if (problem.isEmpty() && field != model)
+                problem = QStringLiteral("the rules give %1").arg(EditStateNotation(model));
+            if (problem.isEmpty() && seam.beeps != refusals)
+                problem = QStringLiteral("%1 beeps, the rules refused %2")
+                              .arg(seam.beeps)
+                              .arg(refusals);
+            if (problem.isEmpty() && !seam.errors.isEmpty())
+                problem = QStringLiteral("error box: ") + seam.errors.join(u'|');
+            if (problem.isEmpty() && !expectedClipboard.isNull()
+                && clipboard->text() != expectedClipboard)
+                problem = QStringLiteral("clipboard holds \"%1\"").arg(clipboard->text());
+            if (!problem.isEmpty()) {
+                QFAIL(qPrintable(
+                    QStringLiteral("%1 after step %2 (seed %3; %4):\n%5")
+                        .arg(problem)
+                        .arg(step)
+                        .arg(seed)
+                        .arg(config.Describe(), trail.mid(trail.size() - 30).join(u'\n'))));
+            }
+        }
+    }
+    qInfo("%lld random edits on the field (seed %llu)", steps, seed);
+}
+
+QTEST_MAIN(TestNumEditRandom)
 #include "tst_numeditrandom.moc"
