@@ -151,8 +151,10 @@ std::string CannotCalculateMessage(const TSensorSetup &setup, const TInputValue 
             = CalculateSensor(setup.name.sensor, cdTempToElectricQuant, setup.coldJunction->value,
                               setup.unit, setup.unit)
                   .Value;
-        message += " plus " + MessageNumber(coldJunctionEmf) + " µV for the reference junction at "
-                   + setup.coldJunction->text + " " + setup.TempUnit();
+        // The emf is a single-precision result.
+        message += " plus " + FormatNumber(static_cast<float>(coldJunctionEmf), std::nullopt)
+                   + " µV for the reference junction at " + setup.coldJunction->text + " "
+                   + setup.TempUnit();
     }
     return message + " is outside the accepted range of the " + setup.name.displayName
            + "'s inverse function";
