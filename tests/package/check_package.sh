@@ -8,10 +8,11 @@ trap 'rm -rf "$scratch"' EXIT
 
 (cd "$build_dir" && cpack -G DEB -B "$scratch/out" >/dev/null)
 deb=$(ls "$scratch"/out/velmora_*.deb)
-dpkg-deb --info "$deb" | grep -q 'Depends:.*libqt6widgets6'
+info=$(dpkg-deb --info "$deb")
+grep -q 'Depends:.*libqt6widgets6' <<<"$info" || { echo "package does not depend on Qt"; exit 1; }
 dpkg-deb -x "$deb" "$scratch/root"
 
-for f in usr/bin/velmora usr/share/applications/velmora.desktop \
+for f in usr/bin/velmora usr/bin/velmora-cli usr/share/applications/velmora.desktop \
          usr/share/icons/hicolor/48x48/apps/velmora.png \
          usr/share/icons/hicolor/256x256/apps/velmora.png; do
     [ -e "$scratch/root/$f" ] || { echo "package lacks $f"; exit 1; }
@@ -24,4 +25,5 @@ if [ "$status" -ne 124 ]; then
     echo "installed velmora ended early with status $status"
     exit 1
 fi
+"$scratch/root/usr/bin/velmora-cli" loop --lo 0 --hi 100 --current 12 | grep -q 50
 echo "package installs and starts"
