@@ -278,7 +278,7 @@ void TestNumEditRandom::rulesKeepTheTextANumber()
 {
     const quint64 seed = Seed();
     const QList<TConfig> configs = AllConfigs();
-    const int stepsPerConfig = ScaledSteps(600);
+    const int stepsPerConfig = ScaledSteps(500);
     TRandomUser user(seed);
     QString clipboard = QStringLiteral("0");
     qint64 steps = 0;
