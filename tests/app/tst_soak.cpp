@@ -34,6 +34,10 @@ quint64 EnvOr(const char *name, quint64 fallback)
     return ok ? v : fallback;
 }
 
+const QStringList ArithmeticFaults{QStringLiteral("Floating point overflow"),
+                                   QStringLiteral("Invalid floating point operation"),
+                                   QStringLiteral("Floating point division by zero")};
+
 } // namespace
 
 class TestSoak : public QObject
@@ -119,6 +123,8 @@ void TestSoak::randomEventsKeepTheWindowSound()
         return std::uniform_int_distribution<int>(0, n - 1)(m_random);
     };
 
+    int arithmeticErrors = 0;
+    QStringList recent; // the last few events, for the failure message
     for (quint64 step = 0; step < events; ++step) {
         QWidget *page = form.pcPages()->currentWidget();
         QWidget *focus = QApplication::focusWidget();
@@ -215,22 +221,36 @@ void TestSoak::randomEventsKeepTheWindowSound()
         }
         }
 
+        if (auto *field = qobject_cast<TNvNumEdit *>(QApplication::focusWidget()))
+            action += QStringLiteral(" -> %1 '%2'").arg(field->objectName(), field->text());
+        recent.append(action);
+        if (recent.size() > 8)
+            recent.removeFirst();
+
         QString problem;
-        if (!seam.errors.isEmpty())
-            problem = QStringLiteral("failure escaped: ") + seam.errors.join(u'|');
-        else if (modalBoxes > 0 || QApplication::activeModalWidget())
+        // An arithmetic fault outside a calculator's guard (the companion of an input typed far
+        // beyond the double range, say) is reported in the error box by design; any other
+        // failure there means a text that the editing rules should never have let through.
+        for (const QString &error : std::as_const(seam.errors)) {
+            if (!ArithmeticFaults.contains(error))
+                problem = QStringLiteral("failure escaped: ") + error;
+        }
+        arithmeticErrors += int(seam.errors.size());
+        seam.errors.clear();
+        if (problem.isEmpty() && (modalBoxes > 0 || QApplication::activeModalWidget()))
             problem = QStringLiteral("a modal box was opened");
-        else if (calculated || step % 16 == 0)
+        if (problem.isEmpty() && (calculated || step % 16 == 0))
             CheckWindow(problem);
         if (!problem.isEmpty())
-            QFAIL(qPrintable(QStringLiteral("seed %1, step %2 (%3): %4")
+            QFAIL(qPrintable(QStringLiteral("seed %1, step %2: %3\nlast events:\n  %4")
                                  .arg(seed)
                                  .arg(step)
-                                 .arg(action, problem)));
+                                 .arg(problem, recent.join(QStringLiteral("\n  ")))));
     }
     QString problem;
     QVERIFY2(CheckWindow(problem), qPrintable(problem));
-    qInfo("soak: %d beeps, %lld warnings", seam.beeps, qint64(seam.warnings.size()));
+    qInfo("soak: %d beeps, %lld warnings, %d arithmetic error boxes", seam.beeps,
+          qint64(seam.warnings.size()), arithmeticErrors);
 }
 
 QTEST_MAIN(TestSoak)
