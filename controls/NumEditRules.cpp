@@ -11,6 +11,23 @@ bool IsDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
+// Drops a fraction of zeros from a cleaned paste (up to the exponent letter or the end); false when
+// the fraction holds another digit.
+bool DropZeroFraction(QString &text, QChar decimal)
+{
+    const qsizetype dp = text.indexOf(decimal);
+    if (dp < 0)
+        return true;
+    qsizetype end = dp + 1;
+    while (end < text.size() && text.at(end) != ExponentLetter && text.at(end) != u'e') {
+        if (IsDigit(text.at(end)) && text.at(end) != u'0')
+            return false;
+        ++end;
+    }
+    text.remove(dp, end - dp);
+    return true;
+}
+
 // 1-based position of the first c in text, 0 when there is none.
 int PositionOf(const QString &text, QChar c)
 {
@@ -85,11 +102,16 @@ QString TNumEditRules::CopyText(const TEditState &state) const
 
 int TNumEditRules::Paste(TEditState &state, const QString &clipboardText) const
 {
+    QString pasted = CleanPastedText(clipboardText, m_seps);
+    // A field without fraction digits refuses the separator, so the fraction's digits would join
+    // the integer part (1234.5 pasted becoming 12345): such a paste is refused whole.
+    if (m_decimals == 0 && !DropZeroFraction(pasted, m_seps.decimal))
+        return 1;
     TEditState s = state;
     if (!Clear(s))
         return 1;
     int refused = 0;
-    for (const QChar c : CleanPastedText(clipboardText, m_seps)) {
+    for (const QChar c : std::as_const(pasted)) {
         if (!TypeChar(s, c))
             ++refused;
     }

@@ -461,6 +461,19 @@ void TestNumEditRules::paste_data()
                                 << "[0]"
                                 << "123456"
                                 << "1234|" << 2;
+    // Fed digit by digit, a fraction would join the integer part of a field without decimals.
+    QTest::newRow("fraction into no decimals refused whole") << 0 << 0 << "en"
+                                                             << "1[2]3"
+                                                             << "1234.50"
+                                                             << "1[2]3" << 1;
+    QTest::newRow("zero fraction into no decimals") << 0 << 0 << "en"
+                                                    << "[7]"
+                                                    << "1,234.00"
+                                                    << "1234|" << 0;
+    QTest::newRow("zero fraction with exponent") << 0 << 0 << "de"
+                                                 << "[7]"
+                                                 << "2,0E3"
+                                                 << "2E3|" << 0;
     QTest::newRow("empty clipboard") << -1 << 0 << "en"
                                      << "1[2]3"
                                      << ""
