@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -109,6 +110,9 @@ void TestMainForm::tabsInOrderFirstActive()
     for (int i = 0; i < captions.size(); ++i)
         QCOMPARE(pages->tabText(i), captions.at(i));
     QCOMPARE(pages->currentIndex(), 0);
+    // All four captions are seen side by side, none behind the scroll arrows.
+    QVERIFY(pages->tabBar()->tabRect(pages->count() - 1).right() < pages->width());
+    QCOMPARE(pages->tabBar()->tabRect(0).left(), 0);
 }
 
 void TestMainForm::enterCalculatesOnTheActiveTab_data()
