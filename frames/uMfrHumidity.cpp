@@ -1,5 +1,6 @@
 #include "uMfrHumidity.h"
 
+#include "HumidityInputLimits.h"
 #include "UiSeam.h"
 #include "arith.h"
 #include "humidity.h"
@@ -38,9 +39,8 @@ void TMfrHumidity::bCalculateClick()
     // Outside the guard: a field that holds no number is reported, not shown as "-----".
     const long double tempAccuracy = ui.neTempAccuracy->Value();
     const long double relHumAccuracy = ui.neRelHumAccuracy->Value();
-    const bool accuraciesValid
-        = tempAccuracy >= 0 && tempAccuracy <= 200 && relHumAccuracy >= 0 && relHumAccuracy <= 100;
-    if (!accuraciesValid) {
+    if (!humidity::TempAccuracyValid(tempAccuracy)
+        || !humidity::RelHumAccuracyValid(relHumAccuracy)) {
         UiSeam().ShowWarning(this,
                              QStringLiteral("Temperature accuracy must be between 0 and 200.\r\n"
                                             "Relative humidity accuracy must be between 0 and "

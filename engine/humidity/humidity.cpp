@@ -1,5 +1,7 @@
 #include "humidity.h"
 
+#include "HumidityInputLimits.h"
+
 #include "arith.h"
 
 #include <cmath>
@@ -236,7 +238,8 @@ bool CheckInputs()
 {
     TModuleState &s = moduleState;
     // Written so that a NaN, which compares false, is refused.
-    const bool valid = s.Temp >= -100 && s.Temp <= 200 && s.RelHum >= 0 && s.RelHum <= 100;
+    const bool valid = s.Temp >= InputTempMin && s.Temp <= InputTempMax
+                       && s.RelHum >= InputRelHumMin && s.RelHum <= InputRelHumMax;
     if (!valid) {
         s.Results.fill(s.NoValue);
         // An accuracy of 0 beside a missing result would claim an exact value.
