@@ -3,6 +3,8 @@
 #include "uMfMainForm.h"
 #include "uMfrBaseFrame.h"
 
+#include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -37,6 +39,8 @@ private Q_SLOTS:
     void logoClickOpensTheMakersSiteOnce();
     void logoFailureIsIgnored();
     void unguardedFailureEndsInErrorBox();
+    void followsADarkPalette_data();
+    void followsADarkPalette();
 
 private:
     TRecordingSeam *m_seam = nullptr;
@@ -261,6 +265,55 @@ void TestMainForm::unguardedFailureEndsInErrorBox()
     RunGuarded(m_form,
                [] { throw std::runtime_error("'1x' is not a valid floating point value"); });
     QCOMPARE(m_seam->errors, QStringList{"'1x' is not a valid floating point value"});
+}
+
+void TestMainForm::followsADarkPalette_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("Temperature sensors") << 0;
+    QTest::newRow("Humidity calculator") << 1;
+    QTest::newRow("Current Loop") << 2;
+}
+
+void TestMainForm::followsADarkPalette()
+{
+    QFETCH(int, tab);
+    const QPalette light = QApplication::palette();
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::AlternateBase, QColor(0x28, 0x28, 0x28));
+    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::Button, QColor(0x38, 0x38, 0x38));
+    dark.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
+    QApplication::setPalette(dark);
+
+    // A window created on a dark desktop is dark throughout: no control keeps a light colour of
+    // its own. (The logo is the only picture on these tabs.)
+    TfMainForm form;
+    form.pcPages()->setCurrentIndex(tab);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QImage shot = form.pcPages()->currentWidget()->grab().toImage();
+    QApplication::setPalette(light);
+
+    const QRect logo = form.Calculator(tab)->iLogoMivok()->geometry().translated(
+        form.Calculator(tab)->pButtons()->pos());
+    qsizetype bright = 0;
+    qsizetype counted = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            if (logo.contains(x, y))
+                continue;
+            ++counted;
+            if (qGray(shot.pixel(x, y)) > 0xb0)
+                ++bright;
+        }
+    }
+    // Text is light on dark; a light background would make up far more.
+    QVERIFY2(bright * 10 < counted,
+             qPrintable(QStringLiteral("%1 of %2 pixels are light").arg(bright).arg(counted)));
 }
 
 QTEST_MAIN(TestMainForm)
