@@ -43,6 +43,10 @@ void TNvEditCommon::SetParentColor(bool b)
 
 void TNvEditCommon::AfterFocusIn(QFocusEvent *event, int cursorBefore)
 {
+    // The focus coming back from the context menu does not enter the field anew: selecting all
+    // then would let the next key replace the whole text.
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
     if (QGuiApplication::mouseButtons() & Qt::LeftButton)
         m_enteredByClick = true;
     if (m_autoSelect) {

@@ -29,8 +29,8 @@ long double TNvNumEdit::Value() const
     const TSeparators current = LocaleSeparators();
     // A read does not touch the shown text; the posted relocalisation will.
     const QString text = m_storedSeparators == current
-            ? this->text()
-            : ::RelocaliseText(this->text(), m_storedSeparators, current);
+                             ? this->text()
+                             : ::RelocaliseText(this->text(), m_storedSeparators, current);
     return StrToValue(text, current);
 }
 
@@ -106,10 +106,7 @@ void TNvNumEdit::focusInEvent(QFocusEvent *event)
 {
     const int cursorBefore = cursorPosition();
     QLineEdit::focusInEvent(event);
-    // The focus coming back from the context menu does not enter the field anew: selecting all
-    // then would let the next key replace the whole number.
-    if (event->reason() != Qt::PopupFocusReason)
-        m_common.AfterFocusIn(event, cursorBefore);
+    m_common.AfterFocusIn(event, cursorBefore);
 }
 
 void TNvNumEdit::focusOutEvent(QFocusEvent *event)

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void textFieldRefusesEnterAndEscape_data();
     void textFieldRefusesEnterAndEscape();
     void disabledTextFieldShowsDisabledColour();
+    void focusBackFromMenuKeepsTheCaret_data();
+    void focusBackFromMenuKeepsTheCaret();
 };
 
 void TestResultEdit::startsInNumberModeShowingZero()
@@ -195,6 +197,27 @@ void TestResultEdit::disabledTextFieldShowsDisabledColour()
     QCOMPARE(edit->width(), 100);
     QCOMPARE(edit->palette().color(QPalette::Disabled, QPalette::Base), edit->DisabledColor());
     QVERIFY(edit->DisabledColor() != edit->Color());
+}
+
+void TestResultEdit::focusBackFromMenuKeepsTheCaret_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("Tab enters: all selected") << int(Qt::TabFocusReason) << "abc";
+    QTest::newRow("back from the context menu") << int(Qt::PopupFocusReason) << "";
+}
+
+void TestResultEdit::focusBackFromMenuKeepsTheCaret()
+{
+    QFETCH(int, reason);
+    QFETCH(QString, selected);
+    QWidget window;
+    auto *edit = new TNvEdit(&window);
+    edit->setText(QStringLiteral("abc"));
+    edit->setCursorPosition(1);
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::FocusReason(reason));
+    QCoreApplication::sendEvent(edit, &focusIn);
+    QCOMPARE(edit->selectedText(), selected);
 }
 
 QTEST_MAIN(TestResultEdit)
