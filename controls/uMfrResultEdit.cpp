@@ -43,6 +43,11 @@ void TMfrResultEdit::ShowText(const QString &s)
     ShowNumberMode(false);
 }
 
+void TMfrResultEdit::ShowNoResult()
+{
+    ShowText(QStringLiteral("-----"));
+}
+
 void TMfrResultEdit::ShowNumberMode(bool b)
 {
     ui->eNumResult->setVisible(b);

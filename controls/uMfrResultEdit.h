@@ -30,6 +30,9 @@ public:
     void ShowValue(double x);
     // Shows s in text mode.
     void ShowText(const QString &s);
+    // Shows the "no result" marker "-----" of a calculation that failed or a value that does not
+    // exist.
+    void ShowNoResult();
     void ShowNumberMode(bool b);
 
     TNvNumEdit *eNumResult() const;

@@ -84,7 +84,7 @@ void TMfrCurrentLoop4to20mA::bCalculateClick()
         UiSeam().ShowWarning(
             this,
             QStringLiteral("Output value for 4 mA must be different then the value for 20 mA."));
-        ui.reResult->ShowText(QStringLiteral("-----"));
+        ui.reResult->ShowNoResult();
         return;
     }
     try {
@@ -95,6 +95,6 @@ void TMfrCurrentLoop4to20mA::bCalculateClick()
     } catch (const std::exception &) {
         // An unreadable input or a result that cannot be computed or shown has no answer; the
         // user sees the marker, not a message.
-        ui.reResult->ShowText(QStringLiteral("-----"));
+        ui.reResult->ShowNoResult();
     }
 }

@@ -9,8 +9,6 @@
 
 namespace {
 
-const QString NoResultText = QStringLiteral("-----");
-
 // A number the engine's double cannot hold would have trapped on the store.
 double ToEngine(long double x)
 {
@@ -80,7 +78,7 @@ void TMfrHumidity::ShowResults()
     const humidity::TModuleState &state = humidity::moduleState;
     const auto show = [&state](TMfrResultEdit *display, double value) {
         if (value == state.NoValue)
-            display->ShowText(NoResultText);
+            display->ShowNoResult();
         else
             display->ShowValue(value);
     };
@@ -95,7 +93,7 @@ void TMfrHumidity::ShowNoResults()
 {
     const auto rows = ResultRows();
     for (const TResultRow &row : rows)
-        row.value->ShowText(NoResultText);
+        row.value->ShowNoResult();
     for (const TResultRow &row : rows)
-        row.accuracy->ShowText(NoResultText);
+        row.accuracy->ShowNoResult();
 }

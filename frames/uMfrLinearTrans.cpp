@@ -50,7 +50,7 @@ void TMfrLinearTrans::bCalculateClick()
     if (noSlope) {
         UiSeam().ShowWarning(this, inverse ? QStringLiteral("y0 must be different then y1")
                                            : QStringLiteral("x0 must be different then x1"));
-        ui.reResult->ShowText(QStringLiteral("-----"));
+        ui.reResult->ShowNoResult();
         return;
     }
     const scaling::TLine line{.x0 = ui.neX0->Value(),
@@ -65,6 +65,6 @@ void TMfrLinearTrans::bCalculateClick()
     } catch (const std::exception &) {
         // An unreadable input or a result that cannot be computed or shown has no answer; the
         // user sees the marker, not a message.
-        ui.reResult->ShowText(QStringLiteral("-----"));
+        ui.reResult->ShowNoResult();
     }
 }

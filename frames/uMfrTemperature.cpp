@@ -9,7 +9,6 @@ using namespace temperature;
 
 namespace {
 
-const QString NoResultText = QStringLiteral("-----");
 const QString TemperatureLabel = QStringLiteral("Temperature =");
 
 // Upper limit that admits any lower limit, so that a new pair of limits is never refused.
@@ -178,6 +177,6 @@ void TMfrTemperature::bCalculateClick()
         // No result (a resistance without a temperature, a thermocouple input outside the
         // accepted range, an arithmetic fault, a number the display cannot round); the companion
         // keeps its value and nothing is reported.
-        ui.reResult->ShowText(NoResultText);
+        ui.reResult->ShowNoResult();
     }
 }
