@@ -1,3 +1,4 @@
+#include "NvNumEdit.h"
 #include "RecordingSeam.h"
 #include "Version.h"
 #include "uMfMainForm.h"
@@ -31,6 +32,7 @@ private Q_SLOTS:
     void enterCalculatesOnTheActiveTab_data();
     void enterCalculatesOnTheActiveTab();
     void enterWithNoActiveTabDoesNothing();
+    void controlTabChangesTabsFromAField();
     void decimalMarkBecomesLocaleSeparator_data();
     void decimalMarkBecomesLocaleSeparator();
 
@@ -175,6 +177,23 @@ void TestMainForm::enterWithNoActiveTabDoesNothing()
         QCOMPARE(spy->count(), 0);
     qDeleteAll(spies);
     qDeleteAll(removed);
+}
+
+void TestMainForm::controlTabChangesTabsFromAField()
+{
+    // Keyboard alone: from the first field of a tab, Ctrl+Tab and Ctrl+Shift+Tab walk the tabs.
+    QTabWidget *pages = m_form->pcPages();
+    QWidget *field = pages->currentWidget()->findChild<TNvNumEdit *>();
+    QVERIFY(field);
+    field->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(pages->currentIndex(), 1);
+    QCOMPARE(m_seam->beeps, 0);
 }
 
 void TestMainForm::decimalMarkBecomesLocaleSeparator_data()
