@@ -107,7 +107,7 @@ void TNumEditInput::KeyRelease(const QKeyEvent *event)
     RunGuarded(m_edit, [&] {
         const int key = event->key();
         const TNumEditRules rules = BeginEdit();
-        TEditState state = State();
+        TEditState state = m_edit->EditState();
         rules.Regroup(state, key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space);
         Apply(state);
     });
@@ -166,7 +166,7 @@ void TNumEditInput::Copy()
 {
     RunGuarded(m_edit, [&] {
         const TNumEditRules rules = BeginEdit();
-        QGuiApplication::clipboard()->setText(rules.CopyText(State()));
+        QGuiApplication::clipboard()->setText(rules.CopyText(m_edit->EditState()));
     });
 }
 
@@ -176,7 +176,7 @@ void TNumEditInput::Cut()
         return;
     RunGuarded(m_edit, [&] {
         const TNumEditRules rules = BeginEdit();
-        TEditState state = State();
+        TEditState state = m_edit->EditState();
         QGuiApplication::clipboard()->setText(rules.CopyText(state));
         if (!rules.Clear(state))
             Beep(1);
@@ -191,7 +191,7 @@ void TNumEditInput::Paste(QClipboard::Mode mode)
     RunGuarded(m_edit, [&] {
         const QString text = QGuiApplication::clipboard()->text(mode);
         const TNumEditRules rules = BeginEdit();
-        TEditState state = State();
+        TEditState state = m_edit->EditState();
         const int refused = rules.Paste(state, text);
         Apply(state);
         Beep(refused);
@@ -208,7 +208,7 @@ void TNumEditInput::Clear()
             return;
         }
         const TNumEditRules rules = BeginEdit();
-        TEditState state = State();
+        TEditState state = m_edit->EditState();
         if (!rules.Clear(state))
             Beep(1);
         Apply(state);
@@ -218,7 +218,7 @@ void TNumEditInput::Clear()
 void TNumEditInput::DeleteOneChar(TDeleteKey key)
 {
     const TNumEditRules rules = BeginEdit();
-    TEditState state = State();
+    TEditState state = m_edit->EditState();
     rules.DeleteOneChar(state, key);
     Apply(state);
 }
@@ -226,7 +226,7 @@ void TNumEditInput::DeleteOneChar(TDeleteKey key)
 void TNumEditInput::DeleteSelection()
 {
     const TNumEditRules rules = BeginEdit();
-    TEditState state = State();
+    TEditState state = m_edit->EditState();
     rules.DeleteSelection(state);
     Apply(state);
 }
@@ -238,19 +238,6 @@ TNumEditRules TNumEditInput::BeginEdit()
     m_edit->RelocaliseText();
     return TNumEditRules(m_edit->Decimals(), m_edit->NumberFormat(), m_edit->MaxLength(),
                          LocaleSeparators());
-}
-
-TEditState TNumEditInput::State() const
-{
-    TEditState state;
-    state.text = m_edit->text();
-    if (m_edit->hasSelectedText()) {
-        state.selStart = m_edit->selectionStart();
-        state.selLength = m_edit->selectionLength();
-    } else {
-        state.selStart = m_edit->cursorPosition();
-    }
-    return state;
 }
 
 void TNumEditInput::Apply(const TEditState &state)
@@ -266,7 +253,7 @@ void TNumEditInput::Apply(const TEditState &state)
 void TNumEditInput::TypeText(const QString &text)
 {
     const TNumEditRules rules = BeginEdit();
-    TEditState state = State();
+    TEditState state = m_edit->EditState();
     int refused = 0;
     for (const QChar c : text) {
         if (!rules.TypeChar(state, c))
@@ -279,7 +266,7 @@ void TNumEditInput::TypeText(const QString &text)
 void TNumEditInput::DeleteKey(TDeleteKey key)
 {
     const TNumEditRules rules = BeginEdit();
-    TEditState state = State();
+    TEditState state = m_edit->EditState();
     if (!rules.PressDeleteKey(state, key))
         Beep(1);
     Apply(state);

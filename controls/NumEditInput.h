@@ -44,7 +44,6 @@ private:
     // The rules with the field's settings and the locale's separators, after the text has been
     // brought to those separators.
     TNumEditRules BeginEdit();
-    TEditState State() const;
     void Apply(const TEditState &state);
     void TypeText(const QString &text);
     void DeleteKey(TDeleteKey key);

@@ -84,6 +84,19 @@ void TNvNumEdit::setAlignment(Qt::Alignment a)
         QLineEdit::setAlignment(a);
 }
 
+TEditState TNvNumEdit::EditState() const
+{
+    TEditState state;
+    state.text = text();
+    if (hasSelectedText()) {
+        state.selStart = selectionStart();
+        state.selLength = selectionLength();
+    } else {
+        state.selStart = cursorPosition();
+    }
+    return state;
+}
+
 void TNvNumEdit::HandleInvalidEntry()
 {
     if (m_common.Loading())

@@ -82,7 +82,7 @@ public:
     void setParentColor(bool b) { m_common.SetParentColor(b); }
 
     static QString Version() { return TNvEditCommon::Version(); }
-    void setVersion(const QString &) { }
+    void setVersion(const QString &) {}
 
     // Empty handlers mean the field's own handling.
     void setOnInvalidEntry(TNotify handler) { m_onInvalidEntry = std::move(handler); }
@@ -91,6 +91,10 @@ public:
     // The reaction to a value outside the limits on leaving: the owner's OnInvalidEntry if set,
     // else the value is clamped to the limit, a beep sounds and the focus comes back.
     void HandleInvalidEntry();
+
+    // The text with its selection as a Windows edit reports them: while text is selected, the
+    // caret is the start of the selection.
+    TEditState EditState() const;
 
     // The separators with which the current text was written.
     TSeparators StoredSeparators() const { return m_storedSeparators; }

@@ -48,18 +48,7 @@ struct TWindow
     }
 
     // The field's text with its caret or selection, as a Windows edit reports them.
-    QString State() const
-    {
-        TEditState s;
-        s.text = edit->text();
-        if (edit->hasSelectedText()) {
-            s.selStart = edit->selectionStart();
-            s.selLength = edit->selectionLength();
-        } else {
-            s.selStart = edit->cursorPosition();
-        }
-        return EditStateNotation(s);
-    }
+    QString State() const { return EditStateNotation(edit->EditState()); }
 
     void SetState(const QString &notation)
     {

@@ -207,18 +207,7 @@ struct TFieldWindow
         window.activateWindow();
     }
 
-    TEditState State() const
-    {
-        TEditState s;
-        s.text = edit->text();
-        if (edit->hasSelectedText()) {
-            s.selStart = edit->selectionStart();
-            s.selLength = edit->selectionLength();
-        } else {
-            s.selStart = edit->cursorPosition();
-        }
-        return s;
-    }
+    TEditState State() const { return edit->EditState(); }
 
     void Trigger(const QString &caption)
     {
