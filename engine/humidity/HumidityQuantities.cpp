@@ -162,6 +162,10 @@ double FrostPoint(double e)
 {
     if (!(e > 0))
         return NoValueSentinel;
+    // Well above the ice point's pressure there is nothing to solve for.
+    static const double icePointPressure = SatVapourPressureIce(0);
+    if (e > icePointPressure * (1 + NewtonTolerance))
+        return NoValueSentinel;
     const Ext lnE = arith::Ln(Ext(e));
     // Start from a Magnus fit over ice, then Newton on Hardy's formulation.
     const Ext l = lnE - std::log(611.15L);
