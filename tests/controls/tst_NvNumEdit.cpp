@@ -12,8 +12,6 @@
 #include <limits>
 #include <memory>
 
-Q_DECLARE_METATYPE(TNumberFormat)
-
 namespace {
 
 const QLocale english(QLocale::English, QLocale::UnitedStates);
@@ -127,8 +125,8 @@ void TestNvNumEdit::writingValueFormatsIt_data()
     QTest::newRow("engineering") << -1 << TNumberFormat::Engineering << 0.0005 << "en_US"
                                  << "0.5E-3";
     QTest::newRow("fifteen digits")
-            << 5 << TNumberFormat::Standard << 123456789012.345678 << "en_US"
-            << "123456789012.34600";
+        << 5 << TNumberFormat::Standard << 123456789012.345678 << "en_US"
+        << "123456789012.34600";
 }
 
 void TestNvNumEdit::writingValueFormatsIt()
@@ -192,9 +190,8 @@ void TestNvNumEdit::nonFiniteValueLeavesTextAlone()
     edit.setProperty("Value", value);
     QCOMPARE(edit.text(), QStringLiteral("12.5"));
     QCOMPARE(seam.errors.size(), 1);
-    QCOMPARE(seam.errors.front(),
-             isNan ? QStringLiteral("Invalid floating point operation")
-                   : QStringLiteral("Floating point overflow"));
+    QCOMPARE(seam.errors.front(), isNan ? QStringLiteral("Invalid floating point operation")
+                                        : QStringLiteral("Floating point overflow"));
 }
 
 void TestNvNumEdit::limitsApplyOneAtATime_data()
@@ -209,12 +206,12 @@ void TestNvNumEdit::limitsApplyOneAtATime_data()
 
     QTest::newRow("up, max first") << 0.0 << 150.0 << true << 200.0 << 300.0 << 200.0 << 300.0;
     QTest::newRow("up, min first ignored")
-            << 0.0 << 150.0 << false << 200.0 << 300.0 << 0.0 << 300.0;
+        << 0.0 << 150.0 << false << 200.0 << 300.0 << 0.0 << 300.0;
     QTest::newRow("down, min first") << 100.0 << 150.0 << false << -50.0 << 50.0 << -50.0 << 50.0;
     QTest::newRow("down, max first ignored")
-            << 100.0 << 150.0 << true << -50.0 << 50.0 << -50.0 << 150.0;
+        << 100.0 << 150.0 << true << -50.0 << 50.0 << -50.0 << 150.0;
     QTest::newRow("overlapping, either order")
-            << 0.0 << 150.0 << false << 100.0 << 200.0 << 100.0 << 200.0;
+        << 0.0 << 150.0 << false << 100.0 << 200.0 << 100.0 << 200.0;
 }
 
 void TestNvNumEdit::limitsApplyOneAtATime()

@@ -47,18 +47,10 @@ struct TWindow
         return edit->hasFocus();
     }
 
-    // The field's text with its caret or selection, as a Windows edit reports them.
+    // The field's text with its caret and selection.
     QString State() const { return EditStateNotation(edit->EditState()); }
 
-    void SetState(const QString &notation)
-    {
-        const TEditState s = ParseEditState(notation);
-        edit->setText(s.text);
-        if (s.HasSelection())
-            edit->setSelection(s.selStart, s.selLength);
-        else
-            edit->setCursorPosition(s.selStart);
-    }
+    void SetState(const QString &notation) { WriteEditState(*edit, ParseEditState(notation)); }
 
     // Opens the field's context menu as a right click would.
     QMenu *OpenContextMenu()
@@ -174,17 +166,17 @@ void TestNumEditKeys::cleanup()
 void TestNumEditKeys::keys_data()
 {
     QTest::addColumn<int>("decimals");
-    QTest::addColumn<int>("format");
+    QTest::addColumn<TNumberFormat>("format");
     QTest::addColumn<int>("maxLength");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("beeps");
 
-    const int std = static_cast<int>(TNumberFormat::Standard);
-    const int sci = static_cast<int>(TNumberFormat::Scientific);
-    const auto row = [](const char *name, int d, int f, const char *before, const char *keys,
-                        const char *after, int beeps, int maxLength = 0) {
+    const auto std = TNumberFormat::Standard;
+    const auto sci = TNumberFormat::Scientific;
+    const auto row = [](const char *name, int d, TNumberFormat f, const char *before,
+                        const char *keys, const char *after, int beeps, int maxLength = 0) {
         QTest::newRow(name) << d << f << maxLength << QString::fromUtf8(before)
                             << QString::fromUtf8(keys) << QString::fromUtf8(after) << beeps;
     };
@@ -239,7 +231,7 @@ void TestNumEditKeys::keys_data()
 void TestNumEditKeys::keys()
 {
     QFETCH(int, decimals);
-    QFETCH(int, format);
+    QFETCH(TNumberFormat, format);
     QFETCH(int, maxLength);
     QFETCH(QString, before);
     QFETCH(QString, keys);
@@ -250,7 +242,7 @@ void TestNumEditKeys::keys()
     QVERIFY(w.Ready());
     w.edit->setMaxLength(maxLength);
     w.edit->setDecimals(decimals);
-    w.edit->setNumberFormat(static_cast<TNumberFormat>(format));
+    w.edit->setNumberFormat(format);
     w.SetState(before);
     m_seam->Clear();
     PressKeys(w.edit, keys);

@@ -301,13 +301,14 @@ void TestNumEditRandom::rulesKeepTheTextANumber()
                 (void)rules.PressDeleteKey(state,
                                            backspace ? TDeleteKey::Backspace : TDeleteKey::Delete);
             } else if (pick < 76) {
-                state.selStart = user.Below(length + 1);
-                state.selLength = user.Chance(40) ? 0 : user.Below(length - state.selStart + 1);
+                const int start = user.Below(length + 1);
+                state.anchor = start;
+                state.caret = start + (user.Chance(40) ? 0 : user.Below(length - start + 1));
                 action = QStringLiteral("select");
                 keystroke = user.Chance(50);
             } else if (pick < 80) {
-                state.selStart = 0;
-                state.selLength = length;
+                state.anchor = 0;
+                state.caret = length;
                 action = QStringLiteral("select all");
                 keystroke = false;
             } else if (pick < 85) {

@@ -8,15 +8,15 @@
 
 namespace {
 
-constexpr int Std = static_cast<int>(TNumberFormat::Standard);
-constexpr int Thou = static_cast<int>(TNumberFormat::Thousands);
-constexpr int Sci = static_cast<int>(TNumberFormat::Scientific);
-constexpr int Eng = static_cast<int>(TNumberFormat::Engineering);
+constexpr TNumberFormat Std = TNumberFormat::Standard;
+constexpr TNumberFormat Thou = TNumberFormat::Thousands;
+constexpr TNumberFormat Sci = TNumberFormat::Scientific;
+constexpr TNumberFormat Eng = TNumberFormat::Engineering;
 
-TNumEditRules Rules(int decimals, int format, int maxLength = 0, const QString &locale = {})
+TNumEditRules Rules(int decimals, TNumberFormat format, int maxLength = 0,
+                    const QString &locale = {})
 {
-    return TNumEditRules(decimals, static_cast<TNumberFormat>(format), maxLength,
-                         SeparatorsOf(locale));
+    return TNumEditRules(decimals, format, maxLength, SeparatorsOf(locale));
 }
 
 } // namespace
@@ -47,7 +47,7 @@ private Q_SLOTS:
 void TestNumEditRules::typedCharacter_data()
 {
     QTest::addColumn<int>("decimals");
-    QTest::addColumn<int>("format");
+    QTest::addColumn<TNumberFormat>("format");
     QTest::addColumn<int>("maxLength");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("before");
@@ -57,8 +57,8 @@ void TestNumEditRules::typedCharacter_data()
 
     // A refused character leaves the state as it was.
     const auto row
-        = [](const char *name, int d, int f, int max, const char *before, const QString &key,
-             const char *after, bool accepted, const char *locale = "en") {
+        = [](const char *name, int d, TNumberFormat f, int max, const char *before,
+             const QString &key, const char *after, bool accepted, const char *locale = "en") {
               QTest::newRow(name) << d << f << max << QString::fromLatin1(locale)
                                   << QString::fromUtf8(before) << key << QString::fromUtf8(after)
                                   << accepted;
@@ -158,7 +158,7 @@ void TestNumEditRules::typedCharacter_data()
 void TestNumEditRules::typedCharacter()
 {
     QFETCH(int, decimals);
-    QFETCH(int, format);
+    QFETCH(TNumberFormat, format);
     QFETCH(int, maxLength);
     QFETCH(QString, locale);
     QFETCH(QString, before);
@@ -175,7 +175,7 @@ void TestNumEditRules::typedCharacter()
 void TestNumEditRules::typedSequence_data()
 {
     QTest::addColumn<int>("decimals");
-    QTest::addColumn<int>("format");
+    QTest::addColumn<TNumberFormat>("format");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("after");
@@ -201,7 +201,7 @@ void TestNumEditRules::typedSequence_data()
 void TestNumEditRules::typedSequence()
 {
     QFETCH(int, decimals);
-    QFETCH(int, format);
+    QFETCH(TNumberFormat, format);
     QFETCH(QString, before);
     QFETCH(QString, keys);
     QFETCH(QString, after);
@@ -221,14 +221,14 @@ void TestNumEditRules::typedSequence()
 void TestNumEditRules::deleteKey_data()
 {
     QTest::addColumn<int>("decimals");
-    QTest::addColumn<int>("format");
+    QTest::addColumn<TNumberFormat>("format");
     QTest::addColumn<QString>("before");
     QTest::addColumn<bool>("backspace");
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("accepted");
 
-    const auto row = [](const char *name, int d, int f, const char *before, bool backspace,
-                        const char *after, bool accepted = true) {
+    const auto row = [](const char *name, int d, TNumberFormat f, const char *before,
+                        bool backspace, const char *after, bool accepted = true) {
         QTest::newRow(name) << d << f << QString::fromUtf8(before) << backspace
                             << QString::fromUtf8(after) << accepted;
     };
@@ -279,7 +279,7 @@ void TestNumEditRules::deleteKey_data()
 void TestNumEditRules::deleteKey()
 {
     QFETCH(int, decimals);
-    QFETCH(int, format);
+    QFETCH(TNumberFormat, format);
     QFETCH(QString, before);
     QFETCH(bool, backspace);
     QFETCH(QString, after);
