@@ -292,7 +292,7 @@ void TestNvNumEdit::readingNonNumberFails()
     QCOMPARE(edit.text(), QStringLiteral("1,2a"));
     QCOMPARE(edit.Decimals(), -1);
     TRecordingSeam seam;
-    edit.setProperty("NumberFormat", QVariant::fromValue(TNumberFormat::Thousands));
+    edit.setProperty("NumberFormat", QStringLiteral("Thousands"));
     QCOMPARE(seam.errors, QStringList{QStringLiteral("'12a' is not a valid floating point value")});
     QVERIFY(std::isnan(edit.property("Value").toDouble()));
 }
@@ -301,13 +301,24 @@ void TestNvNumEdit::propertiesReachTheField()
 {
     TNvNumEdit edit;
     QVERIFY(edit.setProperty("Decimals", 3));
-    QVERIFY(edit.setProperty("NumberFormat", QVariant::fromValue(TNumberFormat::Scientific)));
+    // The format by name, as Qt Designer and other property-driven tools give it.
+    QVERIFY(edit.setProperty("NumberFormat", QStringLiteral("Scientific")));
     QVERIFY(edit.setProperty("Value", 1234.5));
     QCOMPARE(edit.text(), QStringLiteral("1.235E3")); // 1.2345 rounds half away from zero
     QCOMPARE(edit.property("Value").toDouble(), 1235.0);
     QVERIFY(edit.setProperty("MaxValue", 10.5));
     QCOMPARE(edit.property("MaxValue").toDouble(), 10.5);
     QCOMPARE(edit.property("NumberFormat").value<TNumberFormat>(), TNumberFormat::Scientific);
+    QCOMPARE(edit.property("NumberFormat").toString(), QStringLiteral("Scientific"));
+    QVERIFY(!edit.setProperty("NumberFormat", QStringLiteral("Hexadecimal")));
+    QCOMPARE(edit.NumberFormat(), TNumberFormat::Scientific);
+
+    const QMetaObject *meta = edit.metaObject();
+    const QMetaEnum formats = meta->property(meta->indexOfProperty("NumberFormat")).enumerator();
+    QStringList keys;
+    for (int i = 0; i < formats.keyCount(); ++i)
+        keys << QString::fromLatin1(formats.key(i)) + u'=' + QString::number(formats.value(i));
+    QCOMPARE(keys, (QStringList{"Standard=0", "Thousands=1", "Scientific=2", "Engineering=3"}));
 }
 
 void TestNvNumEdit::maxLengthLimitsTypingOnly()

@@ -98,6 +98,7 @@ void PressKeys(QWidget *w, const QString &keys)
         {QStringLiteral("Esc"), {Qt::Key_Escape, Qt::NoModifier}},
         {QStringLiteral("Space"), {Qt::Key_Space, Qt::NoModifier}},
         {QStringLiteral("Ctrl+A"), {Qt::Key_A, Qt::ControlModifier}},
+        {QStringLiteral("Ctrl+V"), {Qt::Key_V, Qt::ControlModifier}},
         {QStringLiteral("Ctrl+Z"), {Qt::Key_Z, Qt::ControlModifier}},
         {QStringLiteral("Ctrl+Y"), {Qt::Key_Y, Qt::ControlModifier}},
         {QStringLiteral("Ctrl+Shift+Z"), {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}},
@@ -128,6 +129,8 @@ private Q_SLOTS:
     void keys_data();
     void keys();
     void tabbingInThenTypingReplacesAll();
+    void leftwardSelectionKeepsItsDirection_data();
+    void leftwardSelectionKeepsItsDirection();
     void thousandsRegroupsAsTyped();
     void regroupingNoNumberReportsIt();
     void changeFollowsEveryEdit();
@@ -264,6 +267,64 @@ void TestNumEditKeys::tabbingInThenTypingReplacesAll()
     QTest::keyClicks(w.edit, QStringLiteral("7"));
     QCOMPARE(w.State(), QStringLiteral("7|.00000"));
     QCOMPARE(m_seam->beeps, 0);
+}
+
+void TestNumEditKeys::leftwardSelectionKeepsItsDirection_data()
+{
+    QTest::addColumn<TNumberFormat>("format");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("beeps");
+
+    const auto std = TNumberFormat::Standard;
+    const auto thou = TNumberFormat::Thousands;
+    // Tabbed in, with "1.0x" on the clipboard. A refused key leaves the selection as it was, so
+    // the next Shift+Left grows it.
+    const auto row = [](const char *name, TNumberFormat f, int d, double value, const char *keys,
+                        const char *after, int beeps) {
+        QTest::newRow(name) << f << d << value << QString::fromUtf8(keys)
+                            << QString::fromUtf8(after) << beeps;
+    };
+    row("letter, then delete", std, -1, 12345, "<End><Shift+Left>Q<Shift+Left><Del>", "123|", 1);
+    row("group separator", std, -1, 12345, "<End><Shift+Left>,<Shift+Left>", "123[|45]", 1);
+    row("Space", std, -1, 12345, "<End><Shift+Left><Space><Shift+Left>", "123[|45]", 1);
+    row("Enter", std, -1, 12345, "<End><Shift+Left><Enter><Shift+Left>", "123[|45]", 1);
+    row("Escape", std, -1, 12345, "<End><Shift+Left><Esc><Shift+Left>", "123[|45]", 1);
+    row("Ctrl+Z", std, -1, 12345, "<End><Shift+Left><Ctrl+Z><Shift+Left>", "123[|45]", 1);
+    row("refused paste", std, -1, 12345, "<End><Shift+Left><Ctrl+V><Shift+Left>", "123[|45]", 1);
+    row("separator without decimals", std, 0, 12345, "<End><Shift+Left>.<Shift+Left>", "123[|45]",
+        1);
+    // In Thousands every key release may regroup; one that finds nothing to do leaves the
+    // selection alone.
+    row("thousands, then delete", thou, 0, 13, "<End><Shift+Left><Shift+Left><Del>", "|0", 0);
+    row("thousands across a group", thou, 0, 12345, "<End><Shift+Left><Shift+Left><Shift+Left>",
+        "12,[|345]", 0);
+    row("thousands, letter", thou, 2, 1234.5, "<End><Shift+Left>x<Shift+Left>", "1,234.[|50]", 1);
+}
+
+void TestNumEditKeys::leftwardSelectionKeepsItsDirection()
+{
+    QFETCH(TNumberFormat, format);
+    QFETCH(int, decimals);
+    QFETCH(double, value);
+    QFETCH(QString, keys);
+    QFETCH(QString, after);
+    QFETCH(int, beeps);
+
+    TWindow w;
+    QVERIFY(w.Ready());
+    w.edit->setDecimals(decimals);
+    w.edit->setNumberFormat(format);
+    w.edit->setValue(value);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1.0x"));
+    w.other->setFocus();
+    QTest::keyClick(w.other, Qt::Key_Tab);
+    QVERIFY(w.edit->hasFocus());
+    PressKeys(w.edit, keys);
+    QCOMPARE(w.State(), after);
+    QCOMPARE(m_seam->beeps, beeps);
 }
 
 void TestNumEditKeys::thousandsRegroupsAsTyped()

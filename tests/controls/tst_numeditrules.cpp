@@ -466,6 +466,20 @@ void TestNumEditRules::paste_data()
                                                              << "1[2]3"
                                                              << "1234.50"
                                                              << "1[2]3" << 1;
+    // A fraction with anything but digits in it is refused whole too, not fed with a beep for each
+    // stray character.
+    QTest::newRow("stray character in fraction, no decimals") << 0 << 0 << "en"
+                                                              << "42|"
+                                                              << "1.0x"
+                                                              << "42|" << 1;
+    QTest::newRow("stray character in fraction, free") << -1 << 0 << "en"
+                                                       << "[|42]"
+                                                       << "1.5 kg"
+                                                       << "[|42]" << 1;
+    QTest::newRow("stray character in exponent fed") << -1 << 0 << "en"
+                                                     << "[42]"
+                                                     << "1.5E3x"
+                                                     << "1.5E3|" << 1;
     QTest::newRow("zero fraction into no decimals") << 0 << 0 << "en"
                                                     << "[7]"
                                                     << "1,234.00"
