@@ -1,3 +1,4 @@
+#include "FieldWindow.h"
 #include "NvNumEdit.h"
 #include "RecordingSeam.h"
 #include "arith.h"
@@ -17,26 +18,7 @@ namespace {
 const QLocale english(QLocale::English, QLocale::UnitedStates);
 const QLocale german(QLocale::German, QLocale::Germany);
 
-// A shown, active window holding the field under test and a button to move the focus to.
-struct TWindow
-{
-    QWidget window;
-    TNvNumEdit *edit;
-    QPushButton *other;
-
-    TWindow()
-    {
-        auto *layout = new QVBoxLayout(&window);
-        edit = new TNvNumEdit(&window);
-        other = new QPushButton(QStringLiteral("Other"), &window);
-        layout->addWidget(edit);
-        layout->addWidget(other);
-        window.show();
-        window.activateWindow();
-    }
-
-    bool Ready() { return QTest::qWaitForWindowActive(&window); }
-};
+using TWindow = TFieldWindow;
 
 } // namespace
 

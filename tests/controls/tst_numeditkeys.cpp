@@ -2,6 +2,7 @@
 // the context menu, input-method commits and drops, on a shown field.
 
 #include "EditStateNotation.h"
+#include "FieldWindow.h"
 #include "NvNumEdit.h"
 #include "RecordingSeam.h"
 
@@ -21,27 +22,12 @@ namespace {
 const QLocale english(QLocale::English, QLocale::UnitedStates);
 const QLocale german(QLocale::German, QLocale::Germany);
 
-// A shown, active window holding the field under test and a button to take the focus from it.
-struct TWindow
+// The field's window with the focus in the field.
+struct TWindow : TFieldWindow
 {
-    QWidget window;
-    TNvNumEdit *edit;
-    QPushButton *other;
-
-    TWindow()
-    {
-        auto *layout = new QVBoxLayout(&window);
-        other = new QPushButton(QStringLiteral("Other"), &window);
-        edit = new TNvNumEdit(&window);
-        layout->addWidget(other);
-        layout->addWidget(edit);
-        window.show();
-        window.activateWindow();
-    }
-
     bool Ready()
     {
-        if (!QTest::qWaitForWindowActive(&window))
+        if (!TFieldWindow::Ready())
             return false;
         edit->setFocus();
         return edit->hasFocus();

@@ -6,6 +6,7 @@
 // VELMORA_NUMEDIT_STEPS scales the number of steps (a percentage, 100 by default).
 
 #include "EditStateNotation.h"
+#include "FieldWindow.h"
 #include "NumEditRules.h"
 #include "NumberFormat.h"
 #include "NvNumEdit.h"
@@ -192,21 +193,9 @@ QLocale LocaleOf(const QString &name)
 }
 
 // A shown, active window with the field under test.
-struct TFieldWindow
+// The field's window, with the context menu's commands at hand.
+struct TWindow : TFieldWindow
 {
-    QWidget window;
-    TNvNumEdit *edit;
-
-    TFieldWindow()
-    {
-        auto *layout = new QVBoxLayout(&window);
-        layout->addWidget(new QPushButton(QStringLiteral("Other"), &window));
-        edit = new TNvNumEdit(&window);
-        layout->addWidget(edit);
-        window.show();
-        window.activateWindow();
-    }
-
     TEditState State() const { return edit->EditState(); }
 
     void Trigger(const QString &caption)
@@ -364,7 +353,7 @@ void TestNumEditRandom::fieldFollowsTheRules()
 
     for (const TConfig &config : AllConfigs()) {
         QLocale::setDefault(LocaleOf(config.locale));
-        TFieldWindow w;
+        TWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
         w.edit->setFocus();
         w.edit->setMaxLength(config.maxLength);
