@@ -172,31 +172,36 @@ void TNumEditRules::Regroup(TEditState &state, bool enterOrSpace) const
         state.SetCaret(state.caret + 1);
 }
 
+int TNumEditRules::CharToDelete(const QString &text, int caret, TDeleteKey key) const
+{
+    // The exponent letter and the separators are never deleted; the digit beyond them is. Where
+    // two of them stand together (a group separator left beside the decimal separator, "12.E5"),
+    // all of them are passed over.
+    const int length = static_cast<int>(text.size());
+    int at = 0;
+    if (key == TDeleteKey::Delete) {
+        at = caret;
+        while (at < length && IsSeparatorOrLetter(text[at]))
+            ++at;
+    } else {
+        at = caret - 1;
+        while (at >= 0 && IsSeparatorOrLetter(text[at]))
+            --at;
+    }
+    return at >= 0 && at < length ? at : -1;
+}
+
 void TNumEditRules::DeleteOneChar(TEditState &state, TDeleteKey key) const
 {
+    state.Collapse();
+    const int at = CharToDelete(state.text, state.caret, key);
+    if (at < 0)
+        return;
     QString &t = state.text;
     const int length = static_cast<int>(t.size());
     const int decimalAt = IndexOf(t, m_seps.decimal);
     // Where the mantissa ends: at the exponent letter, or the end of the text.
     const int mantissaEnd = t.contains(ExponentLetter) ? IndexOf(t, ExponentLetter) : length;
-    const int caret = state.SelStart();
-    state.SetCaret(caret);
-
-    // The character to delete. The exponent letter and the separators are never deleted; the
-    // digit beyond them is. Where two of them stand together (a group separator left beside the
-    // decimal separator, "12.E5"), all of them are passed over.
-    int at = 0;
-    if (key == TDeleteKey::Delete) {
-        at = caret;
-        while (at < length && IsSeparatorOrLetter(t[at]))
-            ++at;
-    } else {
-        at = caret - 1;
-        while (at >= 0 && IsSeparatorOrLetter(t[at]))
-            --at;
-    }
-    if (at < 0 || at >= length)
-        return;
     const bool negative = t.startsWith(u'-');
 
     if (decimalAt >= 0 && decimalAt < at && at < mantissaEnd) {

@@ -88,6 +88,8 @@ private:
     enum class TOutcome { Accepted, Refused };
     struct TTyping;
 
+    // The index of the character that Backspace or Delete at caret takes, -1 when there is none.
+    int CharToDelete(const QString &text, int caret, TDeleteKey key) const;
     TOutcome FilterChar(TEditState &state, QChar key) const;
     static TOutcome ToggleSign(TEditState &state, const TTyping &at);
     TOutcome TypeDecimalSeparator(TEditState &state, const TTyping &at) const;
