@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -52,7 +53,7 @@ struct TConfig
     {
         return QStringLiteral("Decimals %1, NumberFormat %2, MaxLength %3, locale %4")
             .arg(decimals)
-            .arg(static_cast<int>(format))
+            .arg(QString::fromLatin1(QMetaEnum::fromType<TNumberFormat>().valueToKey(format)))
             .arg(maxLength)
             .arg(locale);
     }
