@@ -82,6 +82,7 @@ void TestNumEditRules::typedCharacter_data()
     row("select all then 7", 5, Std, 0, "[12.50000]", "7", "7|.00000", true);
     row("select all then 7 thousands", 2, Thou, 0, "[1,234.50]", "7", "7|.00", true);
     row("selection in integer part", -1, Std, 0, "1[23]4", "9", "19|4", true);
+    row("leftward selection alike", -1, Std, 0, "1[|23]4", "9", "19|4", true);
     row("selection in fraction keeps digits", 5, Std, 0, "3.1[40]00", "9", "3.19|000", true);
 
     // Digits: the lone leading zero is replaced.
