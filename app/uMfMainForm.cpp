@@ -2,13 +2,13 @@
 
 #include "LocaleSeparators.h"
 #include "UiSeam.h"
-#include "Version.h"
 #include "uMfrCurrentLoop4to20mA.h"
 #include "uMfrHumidity.h"
 #include "uMfrLinearTrans.h"
 #include "uMfrTemperature.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -38,6 +38,16 @@ public:
 
 } // namespace
 
+QIcon TfMainForm::ProgramIcon()
+{
+    // The desktop's icon theme first, where the package installs it; else the images built in.
+    // Either is read only when the window system asks for a size.
+    QIcon bundled;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        bundled.addFile(QStringLiteral(":/velmora/icons/%1.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme(QStringLiteral("velmora"), bundled);
+}
+
 TfMainForm::TfMainForm(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
@@ -46,6 +56,7 @@ TfMainForm::TfMainForm(QWidget *parent)
     auto *tabStyle = new TCompactTabStyle;
     tabStyle->setParent(this);
     ui.pcPages->tabBar()->setStyle(tabStyle);
+    setWindowIcon(ProgramIcon());
     FormCreate();
     // Key preview: the window sees every key before the focused control does.
     qApp->installEventFilter(this);
@@ -62,7 +73,7 @@ TfMainForm::~TfMainForm()
 
 void TfMainForm::FormCreate()
 {
-    setWindowTitle(QStringLiteral("Velmora, version ") + VersionText());
+    setWindowTitle(QStringLiteral("Velmora, version ") + QCoreApplication::applicationVersion());
 }
 
 TMfrBaseFrame *TfMainForm::Calculator(int tabIndex) const
