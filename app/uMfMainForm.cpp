@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -56,7 +57,9 @@ TfMainForm::TfMainForm(QWidget *parent)
     auto *tabStyle = new TCompactTabStyle;
     tabStyle->setParent(this);
     ui.pcPages->tabBar()->setStyle(tabStyle);
-    setWindowIcon(ProgramIcon());
+    // Looking the icon up in the desktop's theme costs start-up time; the window shows first and
+    // takes its icon as soon as the event loop runs.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(ProgramIcon()); });
     FormCreate();
     // Key preview: the window sees every key before the focused control does.
     qApp->installEventFilter(this);
