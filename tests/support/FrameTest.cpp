@@ -66,6 +66,12 @@ QString TFrameTest::Shown(const char *display) const
     return Find<TMfrResultEdit>(display)->DisplayedText();
 }
 
+void TFrameTest::NoBoxes() const
+{
+    QCOMPARE(m_seam->warnings, QStringList());
+    QCOMPARE(m_seam->errors, QStringList());
+}
+
 void TFrameTest::CompareTabStops(const QStringList &expected)
 {
     QWidget *first = Find<QWidget>(qPrintable(expected.front()));

@@ -37,6 +37,8 @@ protected:
     void Calculate();
     // What a result display shows.
     QString Shown(const char *display = "reResult") const;
+    // Neither a warning nor an error box was shown.
+    void NoBoxes() const;
     // Presses Tab from the first of the controls and compares each stop with the next. A stop
     // inside a composite control counts as that control.
     void CompareTabStops(const QStringList &expected);
