@@ -59,6 +59,22 @@ void TRunContext::ReportBadRow(const std::exception &error)
         WriteMessage(m_err, error.what());
 }
 
+void TRunContext::Note(const std::string &message)
+{
+    if (m_notes.size() < MaxNotes)
+        m_notes.push_back(message);
+    else
+        ++m_moreNotes;
+}
+
+void TRunContext::WriteNotes()
+{
+    for (const std::string &note : m_notes)
+        WriteMessage(m_err, note);
+    if (m_moreNotes > 0)
+        WriteMessage(m_err, "and " + std::to_string(m_moreNotes) + " more such remarks");
+}
+
 std::shared_ptr<TCommonArgs> AddCommonOptions(CLI::App &command, bool readsInput, bool columnOption)
 {
     auto args = std::make_shared<TCommonArgs>();

@@ -52,8 +52,18 @@ public:
         }
     }
 
+    // A remark on a result that is written (a state that cannot exist), said on standard error
+    // once the run has succeeded, so that a refusal stays the only line.
+    void Note(const std::string &message);
+    void WriteNotes();
+
 private:
     void ReportBadRow(const std::exception &error);
+
+    // Remarks kept in full; of more, only the count.
+    static constexpr std::size_t MaxNotes = 100;
+    std::vector<std::string> m_notes;
+    std::size_t m_moreNotes = 0;
 
     std::istream &m_in;
     std::ostream &m_out;

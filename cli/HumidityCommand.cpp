@@ -167,13 +167,12 @@ void RunHumidity(const THumidityArgs &args, TRunContext &context)
             // Moist air whose vapour pressure reaches the total pressure does not exist.
             const bool impossible = state.VapPress >= state.Press;
             if (impossible)
-                WriteMessage(context.Err(),
-                             where + "at " + temp.text + " °C and " + relHum.text
-                                 + " % the vapour pressure, "
-                                 + FormatNumber(state.VapPress, DefaultDecimals)
-                                 + " Pa, is not below the pressure " + press.text
-                                 + " Pa: no such moist air; quantities that depend on the "
-                                   "pressure are shown as -----");
+                context.Note(where + "at " + temp.text + " °C and " + relHum.text
+                             + " % the vapour pressure, "
+                             + FormatNumber(state.VapPress, DefaultDecimals)
+                             + " Pa, is not below the pressure " + press.text
+                             + " Pa: no such moist air; quantities that depend on the "
+                               "pressure are shown as -----");
             for (std::size_t i = 0; i < Quantities.size(); ++i) {
                 if (impossible && Quantities[i].dependsOnPressure)
                     continue;

@@ -161,6 +161,7 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
             continue;
         TRunContext context(in, out, err, *command.common);
         command.run(context);
+        context.WriteNotes();
         out.flush();
         if (!out) {
             WriteMessage(err, "cannot write to standard output");

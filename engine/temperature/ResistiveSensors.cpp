@@ -68,10 +68,10 @@ double PtTempToRes(double t)
 
 double PtResToTemp(double r)
 {
-    return PtResToTemp(r, pt::HighBound);
+    return PtResToTempUpTo(r, pt::HighBound);
 }
 
-double PtResToTemp(double r, double highBound)
+double PtResToTempUpTo(double r, double highBound)
 {
     const double x = ToDouble(r / pt::R0);
     double t = 0;

@@ -16,7 +16,7 @@ double PtTempToRes(double t);
 double PtResToTemp(double r);
 // The same function up to `highBound` °C instead of 650 °C, for callers that accept the forward
 // range of the thermometer (up to 850 °C).
-double PtResToTemp(double r, double highBound);
+double PtResToTempUpTo(double r, double highBound);
 
 double NiTempToRes(double t);
 // TempOutOfRange outside -50..300 °C.

@@ -50,10 +50,10 @@ double Temperature(TSensorType sensor, long double e, double ptHighBound = PtInv
     double t = 0;
     switch (sensor) {
     case stPt1000:
-        t = PtResToTemp(ToEngine(e), ptHighBound);
+        t = PtResToTempUpTo(ToEngine(e), ptHighBound);
         break;
     case stPt100:
-        t = PtResToTemp(ToEngine(e * 10), ptHighBound);
+        t = PtResToTempUpTo(ToEngine(e * 10), ptHighBound);
         break;
     case stNi1000:
         t = NiResToTemp(ToEngine(e));
