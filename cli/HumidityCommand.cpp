@@ -41,30 +41,35 @@ struct TQuantity
     humidity::TResultIndex index;
     const char *key;
     const char *heading;
+    const char *abbreviation; // heading in a table of many readings
     const char *unit;
     const char *asciiUnit;
     bool dependsOnPressure; // no value where the vapour pressure reaches the pressure
 };
 
 constexpr std::array<TQuantity, humidity::ResultCount> Quantities{{
-    {humidity::riDewPoint, "dew_point", "dew point", "°C", "C", false},
-    {humidity::riAbsoluteHumidity, "absolute_humidity", "absolute humidity", "g/m³", "g_m3", false},
-    {humidity::riSpecificHumidity, "specific_humidity", "specific humidity", "g/kg", "g_kg", true},
-    {humidity::riMixingRatio, "mixing_ratio", "mixing ratio", "g/kg", "g_kg", true},
-    {humidity::riSpecificEnthalpy, "specific_enthalpy", "specific enthalpy", "kJ/kg", "kJ_kg",
-     true},
+    {humidity::riDewPoint, "dew_point", "dew point", "dew pt", "°C", "C", false},
+    {humidity::riAbsoluteHumidity, "absolute_humidity", "absolute humidity", "abs hum", "g/m³",
+     "g_m3", false},
+    {humidity::riSpecificHumidity, "specific_humidity", "specific humidity", "spec hum", "g/kg",
+     "g_kg", true},
+    {humidity::riMixingRatio, "mixing_ratio", "mixing ratio", "mix rat", "g/kg", "g_kg", true},
+    {humidity::riSpecificEnthalpy, "specific_enthalpy", "specific enthalpy", "enthalpy", "kJ/kg",
+     "kJ_kg", true},
 }};
 
 // The inputs, then each quantity followed by its ± accuracy.
 std::vector<TColumn> HumidityColumns()
 {
-    std::vector<TColumn> columns{{"temperature", "temperature", "°C", "C"},
-                                 {"relative_humidity", "relative humidity", "%", "pct"},
-                                 {"pressure", "pressure", "Pa", "Pa"}};
+    std::vector<TColumn> columns{
+        {"temperature", "temperature", "°C", "C", false, false, "temp"},
+        {"relative_humidity", "relative humidity", "%", "pct", false, false, "RH"},
+        {"pressure", "pressure", "Pa", "Pa", false, false, "p"}};
     for (const TQuantity &quantity : Quantities) {
-        columns.push_back({quantity.key, quantity.heading, quantity.unit, quantity.asciiUnit});
+        columns.push_back({quantity.key, quantity.heading, quantity.unit, quantity.asciiUnit, false,
+                           false, quantity.abbreviation});
         columns.push_back({std::string(quantity.key) + "_accuracy", "±", quantity.unit,
-                           quantity.asciiUnit, false, true});
+                           quantity.asciiUnit, false, true, "±"});
     }
     return columns;
 }

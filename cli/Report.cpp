@@ -143,7 +143,7 @@ TReportWriter::TReportWriter(std::string command, std::vector<TColumn> columns,
     case TFormat::Text:
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             if (m_columns[c].words)
-                m_widths[c].whole = DisplayWidth(TextHeading(m_columns[c]));
+                m_widths[c].whole = HeadingWidth(c);
         }
         break;
     }
@@ -197,6 +197,8 @@ void TReportWriter::AddRow(const std::vector<TCell> &cells)
             TWidth &width = m_widths[c];
             if (m_columns[c].words) {
                 width.whole = std::max(width.whole, DisplayWidth(text));
+            } else if (std::holds_alternative<std::monostate>(cells[c])) {
+                width.marker = NoValueText.size();
             } else {
                 const auto [whole, fraction] = SplitAtPoint(text);
                 width.whole = std::max(width.whole, DisplayWidth(whole));
@@ -254,26 +256,49 @@ std::string TReportWriter::SettingsLine() const
     return line + '\n';
 }
 
+bool TReportWriter::TwoLineHeading() const
+{
+    return std::any_of(m_columns.begin(), m_columns.end(),
+                       [](const TColumn &column) { return !column.abbreviation.empty(); });
+}
+
+std::size_t TReportWriter::HeadingWidth(std::size_t c) const
+{
+    const TColumn &column = m_columns[c];
+    if (!TwoLineHeading())
+        return DisplayWidth(TextHeading(column));
+    return std::max(
+        DisplayWidth(column.abbreviation.empty() ? column.heading : column.abbreviation),
+        DisplayWidth(column.unit));
+}
+
 std::string TReportWriter::AlignedLine(const std::vector<std::string> &texts, bool heading) const
 {
     std::string line;
     for (std::size_t c = 0; c < m_columns.size() && c < texts.size(); ++c) {
+        // An accuracy stands closer to its value than to the next quantity.
         if (c > 0)
-            line += "  ";
+            line += m_columns[c].accuracy ? " " : "  ";
         const TWidth &width = m_widths[c];
-        const std::size_t headingWidth = DisplayWidth(TextHeading(m_columns[c]));
+        const std::size_t headingWidth = HeadingWidth(c);
         if (m_columns[c].words) {
             line += texts[c];
             Pad(line, std::max(width.whole, headingWidth) - DisplayWidth(texts[c]));
             continue;
         }
-        const std::size_t numberWidth = width.whole + width.fraction;
+        const std::size_t numberWidth = width.Numbers();
         if (heading) {
-            Pad(line, std::max(numberWidth, headingWidth) - headingWidth);
+            Pad(line, std::max(numberWidth, headingWidth) - DisplayWidth(texts[c]));
             line += texts[c];
             continue;
         }
         Pad(line, std::max(numberWidth, headingWidth) - numberWidth);
+        if (texts[c] == NoValueText) {
+            Pad(line, numberWidth - NoValueText.size());
+            line += texts[c];
+            continue;
+        }
+        Pad(line, numberWidth - width.whole - width.fraction);
         const auto [whole, fraction] = SplitAtPoint(texts[c]);
         Pad(line, width.whole - DisplayWidth(whole));
         line += texts[c];
@@ -362,9 +387,18 @@ void TReportWriter::FinishText(std::ostream &out)
         return;
     }
     std::vector<std::string> headings;
-    for (const TColumn &column : m_columns)
-        headings.push_back(TextHeading(column));
+    std::vector<std::string> units;
+    for (const TColumn &column : m_columns) {
+        if (TwoLineHeading()) {
+            headings.push_back(column.abbreviation.empty() ? column.heading : column.abbreviation);
+            units.push_back(column.unit);
+        } else {
+            headings.push_back(TextHeading(column));
+        }
+    }
     WriteOut(out, AlignedLine(headings, true));
+    if (TwoLineHeading())
+        WriteOut(out, AlignedLine(units, true));
     std::string block;
     rows([&](const std::vector<std::string> &texts) {
         block += AlignedLine(texts, false);

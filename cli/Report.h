@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <initializer_list>
@@ -40,6 +41,9 @@ struct TColumn
     std::string asciiUnit; // the unit in a CSV heading after an underscore, e.g. "C"
     bool words = false;    // a column of words (left-aligned) rather than numbers
     bool accuracy = false; // the ± accuracy of the column before it
+    // A short text heading for a table of many columns, whose units then stand on a second
+    // heading line; empty for "heading [unit]" on one line.
+    std::string abbreviation = {};
 
     std::string CsvHeading() const { return asciiUnit.empty() ? key : key + "_" + asciiUnit; }
 };
@@ -83,6 +87,8 @@ private:
     {
         std::size_t whole = 0;    // a number's characters before its decimal point; a word's all
         std::size_t fraction = 0; // from the decimal point on
+        std::size_t marker = 0;   // of the no-value marker, right-aligned with the numbers
+        std::size_t Numbers() const { return std::max(whole + fraction, marker); }
     };
 
     void Spool(const std::string &text);
@@ -93,6 +99,8 @@ private:
     std::string AlignedLine(const std::vector<std::string> &texts, bool heading) const;
     std::string QuantityLines(const std::vector<std::string> &texts) const;
     std::string SettingsLine() const;
+    std::size_t HeadingWidth(std::size_t column) const;
+    bool TwoLineHeading() const;
 
     std::string m_command;
     std::vector<TColumn> m_columns;

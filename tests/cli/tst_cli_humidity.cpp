@@ -82,6 +82,9 @@ TEST(HumidityCommand, GivesTheWindowsResultsForEachLoggedReading)
             ExpectCell(row[4 + 2 * q], s.Accuracies[WindowOrder[q]]);
         }
     }
+    const TCliRun text = RunCli({"humidity"}, input);
+    for (const std::string &line : SplitLines(text.out))
+        EXPECT_LE(DisplayWidth(line), 100u) << line;
     EXPECT_EQ(run.err, "velmora-cli: line 7: at 200.000000 °C and 50.000000 % the vapour "
                        "pressure, 797930.228 Pa, is not below the pressure 101325.000000 Pa: no "
                        "such moist air; quantities that depend on the pressure are shown as "

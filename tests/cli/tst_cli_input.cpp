@@ -88,8 +88,8 @@ TEST(KeepGoing, BadRowsAreReportedAndLeftEmpty)
     EXPECT_EQ(text.err, errors);
     const auto lines = SplitLines(text.out);
     ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[3], "         -----         -----");
-    EXPECT_EQ(lines[4], "          2000         -----");
+    EXPECT_EQ(lines[3], "         -----             -----");
+    EXPECT_EQ(lines[4], "          2000             -----");
 
     std::vector<std::string> csvArgs = args;
     csvArgs.insert(csvArgs.end(), {"--format", "csv"});
