@@ -422,7 +422,11 @@ TCommand AddTempCommand(CLI::App &app)
                      "thermo-voltage in --emf-unit in)")
         ->type_name("electrical|temperature")
         ->required();
-    command->add_option("VALUE", args->values, "input value(s)")->type_name("NUMBER");
+    command
+        ->add_option("VALUE", args->values,
+                     "temperatures (in --unit) to convert, or resistances (Ω) or thermo-voltages "
+                     "(in --emf-unit); none: read them from the input")
+        ->type_name("NUMBER");
     auto common = AddCommonOptions(*command, true, true);
     return {command, common, [args](TRunContext &context) {
                 RunTemp(*args, context);
