@@ -14,30 +14,25 @@ namespace {
 
 using Coeffs = std::span<const long double>;
 
-struct TRange
-{
-    float Low;
-    float High;
-};
-
-// Indexed by TThermocoupleType (J, K, S, B, T, N, E, R); type N has no range test. Some ranges
-// reach a little beyond the standard's functions, whose outer branch is then extrapolated. Types E
-// and R take NIST's ranges; R's inverse reaches down to -226.5 µV, the emf at -50 °C being
-// -226.47 µV (printed as -0.226 mV), so that every accepted temperature has its inverse.
-constexpr TRange TempRanges[] = {{-210, 1200}, {-270, 1372}, {-50, 1768}, {0, 1820},
-                                 {-270, 401},  {0, 0},       {-270, 1000}, {-50, 1768.1f}};
-constexpr TRange VoltRanges[] = {{-8095, 69553}, {-5891, 54886}, {-235, 18694},
-                                 {291, 13820},   {-6300, 21000}, {0, 0},
-                                 {-8825, 76373}, {-226.5f, 21103}};
+// Indexed by TThermocoupleType (J, K, S, B, T, N, E, R). Type N has no range test; its row is the
+// range of its published functions. Some ranges reach a little beyond the standard's functions,
+// whose outer branch is then extrapolated. Types E and R take NIST's ranges; R's inverse reaches
+// down to -226.5 µV, the emf at -50 °C being -226.47 µV (printed as -0.226 mV), so that every
+// accepted temperature has its inverse.
+constexpr TTcRange TempRanges[] = {{-210, 1200}, {-270, 1372}, {-50, 1768},  {0, 1820},
+                                   {-270, 401},  {-270, 1300}, {-270, 1000}, {-50, 1768.1f}};
+constexpr TTcRange VoltRanges[]
+    = {{-8095, 69553}, {-5891, 54886}, {-235, 18694},  {291, 13820},
+       {-6300, 21000}, {-3990, 47513}, {-8825, 76373}, {-226.5f, 21103}};
 static_assert(std::size(TempRanges) == ThermocoupleTypeCount);
 
-bool InRange(const TRange (&ranges)[ThermocoupleTypeCount], TThermocoupleType tcType, float x)
+bool InRange(const TTcRange (&ranges)[ThermocoupleTypeCount], TThermocoupleType tcType, float x)
 {
     if (tcType == tcN)
         return true;
     if (tcType >= ThermocoupleTypeCount)
         return false;
-    const TRange &range = ranges[tcType];
+    const TTcRange &range = ranges[tcType];
     return x >= range.Low && x <= range.High;
 }
 
@@ -177,6 +172,16 @@ float TcVoltToTemp(TThermocoupleType tcType, float e)
     if (!TcVoltInRange(tcType, e))
         return 0;
     return ToSingle(InverseFunction(tcType, e));
+}
+
+TTcRange TcTempRange(TThermocoupleType tcType)
+{
+    return tcType < ThermocoupleTypeCount ? TempRanges[tcType] : TTcRange{0, 0};
+}
+
+TTcRange TcVoltRange(TThermocoupleType tcType)
+{
+    return tcType < ThermocoupleTypeCount ? VoltRanges[tcType] : TTcRange{0, 0};
 }
 
 char ThermocoupleLetter(TThermocoupleType tcType)

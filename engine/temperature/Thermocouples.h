@@ -24,6 +24,17 @@ float TcTempToVolt(TThermocoupleType tcType, float t);
 // °C at e µV; 0 when e is outside the accepted range or tcType is not one of the eight types.
 float TcVoltToTemp(TThermocoupleType tcType, float e);
 
+struct TTcRange
+{
+    float Low;
+    float High;
+};
+
+// The accepted ranges of the functions, °C and µV; for type N, which accepts every value, the range
+// of its published functions.
+TTcRange TcTempRange(TThermocoupleType tcType);
+TTcRange TcVoltRange(TThermocoupleType tcType);
+
 // The type's letter ('J', 'K', ...); 0 for a code outside the eight types.
 char ThermocoupleLetter(TThermocoupleType tcType);
 

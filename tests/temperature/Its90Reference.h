@@ -1,8 +1,9 @@
 #pragma once
 
 // An independent reading of the NIST coefficients for the tests: the published decimal texts of
-// tests/data/its90_coefficients.csv and its90_coefficients_er.csv rescaled to microvolts by moving the decimal exponent, then
-// converted by the C library, and the functions evaluated by Horner's scheme.
+// tests/data/its90_coefficients.csv and its90_coefficients_er.csv rescaled to microvolts by moving
+// the decimal exponent, then converted by the C library, and the functions evaluated by Horner's
+// scheme.
 
 #include "CsvData.h"
 

@@ -177,10 +177,10 @@ TEST(InverseFit, SegmentEndsAgreeWithinATenthOfADegree)
         char type;
         float t;
     };
-    for (const TEnd &end : {TEnd{'J', 760}, TEnd{'K', 500}, TEnd{'B', 700}, TEnd{'S', 250},
-                            TEnd{'S', 1064}, TEnd{'S', 1664.5f}, TEnd{'N', 600}, TEnd{'J', 0},
-                            TEnd{'K', 0}, TEnd{'T', 0}, TEnd{'N', 0}, TEnd{'E', 0},
-                            TEnd{'R', 250}, TEnd{'R', 1064}, TEnd{'R', 1664.5f}}) {
+    for (const TEnd &end :
+         {TEnd{'J', 760}, TEnd{'K', 500}, TEnd{'B', 700}, TEnd{'S', 250}, TEnd{'S', 1064},
+          TEnd{'S', 1664.5f}, TEnd{'N', 600}, TEnd{'J', 0}, TEnd{'K', 0}, TEnd{'T', 0},
+          TEnd{'N', 0}, TEnd{'E', 0}, TEnd{'R', 250}, TEnd{'R', 1064}, TEnd{'R', 1664.5f}}) {
         const TThermocoupleType type = TypeCode(end.type);
         EXPECT_NEAR(TcVoltToTemp(type, TcTempToVolt(type, end.t)), end.t, 0.1)
             << end.type << " " << end.t;

@@ -1,0 +1,118 @@
+#include "FieldSensor.h"
+
+#include "SensorCalculation.h"
+#include "arith.h"
+
+#include <cmath>
+
+namespace temperature {
+
+namespace {
+
+float SingleInRange(double x, TTcRange range)
+{
+    const auto single = static_cast<float>(x);
+    if (!(single >= range.Low && single <= range.High))
+        throw ECannotCalculate();
+    return single;
+}
+
+} // namespace
+
+TFieldSensor::TFieldSensor(TThermocoupleType type)
+    : m_sensor(type)
+{
+}
+
+TFieldSensor::TFieldSensor(const TRtdCurve &rtd)
+    : m_sensor(rtd)
+{
+}
+
+TFieldSensor::TFieldSensor(const TThermistor &thermistor)
+    : m_sensor(thermistor)
+{
+}
+
+TValueRange TFieldSensor::TempRange() const
+{
+    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor)) {
+        const TTcRange range = TcTempRange(*type);
+        return {range.Low, range.High};
+    }
+    if (const auto *rtd = std::get_if<TRtdCurve>(&m_sensor))
+        return {rtd->Curve().TempMin, rtd->Curve().TempMax};
+    const TThermistorData &data = std::get<TThermistor>(m_sensor).Data();
+    return {data.TempMin, data.TempMax};
+}
+
+TValueRange TFieldSensor::ElectricRange() const
+{
+    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor)) {
+        const TTcRange range = TcVoltRange(*type);
+        return {range.Low, range.High};
+    }
+    const TValueRange t = TempRange();
+    if (const auto *rtd = std::get_if<TRtdCurve>(&m_sensor))
+        return {rtd->Resistance(t.Low), rtd->Resistance(t.High)};
+    // the thermistor's resistance falls as it warms
+    const TThermistor &thermistor = std::get<TThermistor>(m_sensor);
+    return {thermistor.Resistance(t.High), thermistor.Resistance(t.Low)};
+}
+
+double TFieldSensor::ToElectric(double t) const
+{
+    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor))
+        return arith::Checked(TcTempToVolt(*type, SingleInRange(t, TcTempRange(*type))));
+    if (const auto *rtd = std::get_if<TRtdCurve>(&m_sensor))
+        return rtd->Resistance(t);
+    return std::get<TThermistor>(m_sensor).Resistance(t);
+}
+
+double TFieldSensor::ToTemperature(double x) const
+{
+    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor))
+        return arith::Checked(TcVoltToTemp(*type, SingleInRange(x, TcVoltRange(*type))));
+    if (const auto *rtd = std::get_if<TRtdCurve>(&m_sensor))
+        return rtd->Temperature(x);
+    return std::get<TThermistor>(m_sensor).Temperature(x);
+}
+
+double TFieldSensor::ToElectricCompensated(double t, double coldJunction) const
+{
+    if (!IsThermocouple())
+        throw ECannotCalculate();
+    const double emf = ToElectric(t);
+    return arith::Checked(static_cast<float>(emf - ToElectric(coldJunction)));
+}
+
+double TFieldSensor::ToTemperatureCompensated(double e, double coldJunction) const
+{
+    if (!IsThermocouple())
+        throw ECannotCalculate();
+    return ToTemperature(arith::Checked(static_cast<float>(e + ToElectric(coldJunction))));
+}
+
+bool TFieldSensor::MonotonicOver(double tLow, double tHigh) const
+{
+    if (const auto *rtd = std::get_if<TRtdCurve>(&m_sensor))
+        return rtd->MonotonicOver(tLow, tHigh);
+    if (const auto *thermistor = std::get_if<TThermistor>(&m_sensor))
+        return thermistor->MonotonicOver(tLow, tHigh);
+    return true;
+}
+
+char TFieldSensor::ToleranceSensor() const
+{
+    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor))
+        return ThermocoupleLetter(*type);
+    const auto *rtd = std::get_if<TRtdCurve>(&m_sensor);
+    return rtd && rtd->Curve().Name == RtdCurves[0].Name ? 'P' : 0;
+}
+
+double TFieldSensor::ElectricDeviation(double t, double deviation) const
+{
+    return std::fabs(ToElectric(t + deviation) - ToElectric(t - deviation)) / 2;
+}
+
+} // namespace temperature
