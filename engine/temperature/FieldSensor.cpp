@@ -115,4 +115,19 @@ double TFieldSensor::ElectricDeviation(double t, double deviation) const
     return std::fabs(ToElectric(t + deviation) - ToElectric(t - deviation)) / 2;
 }
 
+std::optional<TFieldSensor> FieldSensorOf(TSensorType sensor)
+{
+    switch (sensor) {
+    case stPt1000:
+        return TFieldSensor(TRtdCurve(RtdCurves[0], 1000));
+    case stPt100:
+        return TFieldSensor(TRtdCurve(RtdCurves[0], 100));
+    case stNi1000:
+    case stNTC2252:
+        return std::nullopt;
+    default:
+        return TFieldSensor(ThermocoupleTypeOf(sensor));
+    }
+}
+
 } // namespace temperature

@@ -61,4 +61,9 @@ private:
     std::variant<TThermocoupleType, TRtdCurve, TThermistor> m_sensor;
 };
 
+// The window's sensor as a field sensor: Pt100 and Pt1000 on the IEC 60751 curve, the
+// thermocouples by their type; nothing for the Ni1000 and the NTC2252, whose curves are the
+// window's own.
+std::optional<TFieldSensor> FieldSensorOf(TSensorType sensor);
+
 } // namespace temperature

@@ -92,4 +92,14 @@ TEST(FieldSensor, ClassesBelongToTheIecPlatinumCurveAndTheThermocouples)
     EXPECT_EQ(TFieldSensor(TThermistor::Beta(10000, 3435)).ToleranceSensor(), 0);
 }
 
+TEST(FieldSensor, TheWindowsSensorsWithClassesAreFieldSensorsToo)
+{
+    EXPECT_NEAR(FieldSensorOf(stPt100)->ToElectric(100), 138.5055, 1e-9);
+    EXPECT_NEAR(FieldSensorOf(stPt1000)->ToElectric(-200), 185.2008, 1e-9);
+    EXPECT_EQ(FieldSensorOf(stTcN)->ToleranceSensor(), 'N');
+    EXPECT_EQ(FieldSensorOf(stTcB)->ToElectric(1000), TcTempToVolt(tcB, 1000));
+    EXPECT_FALSE(FieldSensorOf(stNi1000));
+    EXPECT_FALSE(FieldSensorOf(stNTC2252));
+}
+
 } // namespace
