@@ -10,7 +10,9 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
 using namespace temperature;
 
@@ -148,6 +150,65 @@ INSTANTIATE_TEST_SUITE_P(Curves, CurveRanges,
                                          TOutside{"ni1000-tk5000", 160.5, 187},
                                          TOutside{"cu428", -181, 0}, TOutside{"cu428", 201, 1e9}),
                          [](const auto &info) { return std::to_string(info.index); });
+
+// The coefficients of tests/data/rtd_curves.csv, as published, are those of the engine's tables.
+TEST(CurveCoefficients, AreThePublishedOnes)
+{
+    const std::map<std::string, std::string> names
+        = {{"PT100_A3916_JIS1981", "pt3916"},
+           {"PT100_A3926", "pt3926"},
+           {"NI1000_TK5000", "ni1000-tk5000"},
+           {"CU50_A428_GOST6651", "cu428"},
+           {"CU10_A427", "cu427"},
+           {"NTC10K_3435_SEMITEC_103AT_SH", "semitec-103at"},
+           {"NTC10K_3435_EPCOS_B57330V2103_SH", "epcos-b57330v2103"},
+           {"NTC10K_3435_MURATA_NCPXH103_SH", "murata-ncpxh103"},
+           {"NTC10K_3950_EPCOS_B57891S0103_SH", "epcos-b57891s0103"}};
+    const testdata::TCsv csv("rtd_curves.csv");
+    int checked = 0;
+    for (std::size_t row = 0; row < csv.size(); ++row) {
+        const auto name = names.find(csv.at(row, "curve_id"));
+        if (name == names.end())
+            continue; // Cu100 is Cu50's curve; the beta curves are given by their data
+        std::map<std::string, long double> k; // "A=3.9739E-3;B=-5.870E-7;C=-4.4E-12"
+        std::istringstream list(csv.at(row, "coefficients"));
+        for (std::string item; std::getline(list, item, ';');)
+            k[item.substr(0, item.find('='))] = std::stold(item.substr(item.find('=') + 1));
+        const std::string kind = csv.at(row, "formula_kind");
+        if (kind == "steinhart_hart") {
+            const TThermistorData &d = *FindThermistorCurve(name->second);
+            EXPECT_EQ(std::vector<long double>({d.A, d.B, d.C}),
+                      std::vector<long double>({k["a"], k["b"], k["c"]}))
+                << name->second;
+            EXPECT_EQ(d.TempMin, csv.number(row, "valid_low_degC"));
+            EXPECT_EQ(d.TempMax, csv.number(row, "valid_high_degC"));
+            ++checked;
+            continue;
+        }
+        const TRtdCurveData &c = *FindRtdCurve(name->second);
+        TCurvePolynomial above{1, k["A"], k["B"], 0, 0};
+        TCurvePolynomial below = above;
+        if (kind == "callendar_van_dusen") {
+            below = CvdBelow(k["A"], k["B"], k["C"]);
+        } else if (kind == "polynomial") {
+            above[3] = below[3] = k["C"];
+        } else if (kind == "gost6651_copper") { // below 0 °C + B·t·(t + 6.7) + C·t³
+            below = {1, k["A"] + 6.7L * k["B"], k["B"], k["C"], 0};
+            above[2] = 0;
+        } else { // linear, sized at 25 °C
+            above[1] = below[1] = k["alpha"];
+            EXPECT_NEAR(c.R0 * (1 + 25 * k["alpha"]), csv.number(row, "r_ref_ohm"), 1e-15);
+        }
+        EXPECT_EQ(c.Above, above) << name->second;
+        EXPECT_EQ(c.Below, below) << name->second;
+        if (!csv.at(row, "valid_low_degC").empty()) {
+            EXPECT_EQ(c.TempMin, csv.number(row, "valid_low_degC")) << name->second;
+            EXPECT_EQ(c.TempMax, csv.number(row, "valid_high_degC")) << name->second;
+        }
+        ++checked;
+    }
+    EXPECT_EQ(checked, 9);
+}
 
 TEST(CurveNames, UnknownNamesFindNothing)
 {
