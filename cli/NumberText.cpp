@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 namespace cli {
@@ -21,11 +22,19 @@ TInputValue ParseNumber(std::string_view text, std::string_view what)
     const bool signedTwice
         = digits.size() < text.size() && !digits.empty() && digits.front() == '-';
     const bool whole = !digits.empty() && ptr == end && !signedTwice;
-    if (ec == std::errc::result_out_of_range)
-        throw TCliError(std::string(what) + " '" + std::string(text) + "' is out of range");
+    const std::string quoted = std::string(what) + " '" + std::string(text) + "'";
+    // Every calculation and every output holds a double, as the window's fields do.
+    if (ec == std::errc::result_out_of_range
+        || (ec == std::errc() && whole && std::isfinite(value)
+            && std::fabs(value) > std::numeric_limits<double>::max()))
+        throw TCliError(quoted + " is out of range (beyond "
+                        + MessageNumber(std::numeric_limits<double>::max()) + " in size)");
     // "inf" and "nan" parse, but are not numbers anyone can calculate with.
-    if (ec != std::errc() || !whole || !std::isfinite(value))
-        throw TCliError(std::string(what) + " '" + std::string(text) + "' is not a number");
+    if (ec != std::errc() || !whole || !std::isfinite(value)) {
+        if (text.find(',') != std::string_view::npos)
+            throw TCliError(quoted + " is not a number (the decimal mark is '.')");
+        throw TCliError(quoted + " is not a number");
+    }
     return {std::string(text), value};
 }
 

@@ -32,6 +32,8 @@ public:
 
     long double CompanionValue() const;
     void setCompanionValue(long double x);
+    // The companion without a temperature: the "no result" marker.
+    void ShowNoCompanion();
 
     // The selector's own reaction to a change of the drop-down: the companion names the other
     // scale.

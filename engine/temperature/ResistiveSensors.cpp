@@ -68,6 +68,11 @@ double PtTempToRes(double t)
 
 double PtResToTemp(double r)
 {
+    return PtResToTempUpTo(r, pt::HighBound);
+}
+
+double PtResToTempUpTo(double r, double highBound)
+{
     const double x = ToDouble(r / pt::R0);
     double t = 0;
     if (x < 1) {
@@ -79,7 +84,7 @@ double PtResToTemp(double r)
             return TempOutOfRange;
         t = ToDouble(k - std::sqrt(static_cast<long double>(d)));
     }
-    if (t < pt::LowBound || t > pt::HighBound)
+    if (t < pt::LowBound || t > highBound)
         return TempOutOfRange;
     return t;
 }
