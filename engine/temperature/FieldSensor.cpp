@@ -3,11 +3,29 @@
 #include "SensorCalculation.h"
 #include "arith.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace temperature {
 
 namespace {
+
+// A single limit as the decimal it was written as (1768.1, not 1768.0999755859375), so that the
+// decimal itself lies within the range.
+double Decimal(float x)
+{
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), x).ptr;
+    double value = 0;
+    std::from_chars(text.data(), end, value);
+    return value;
+}
+
+TValueRange DecimalRange(TTcRange range)
+{
+    return {Decimal(range.Low), Decimal(range.High)};
+}
 
 float SingleInRange(double x, TTcRange range)
 {
@@ -36,10 +54,8 @@ TFieldSensor::TFieldSensor(const TThermistor &thermistor)
 
 TValueRange TFieldSensor::TempRange() const
 {
-    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor)) {
-        const TTcRange range = TcTempRange(*type);
-        return {range.Low, range.High};
-    }
+    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor))
+        return DecimalRange(TcTempRange(*type));
     if (const auto *rtd = std::get_if<TRtdCurve>(&m_sensor))
         return {rtd->Curve().TempMin, rtd->Curve().TempMax};
     const TThermistorData &data = std::get<TThermistor>(m_sensor).Data();
@@ -48,10 +64,8 @@ TValueRange TFieldSensor::TempRange() const
 
 TValueRange TFieldSensor::ElectricRange() const
 {
-    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor)) {
-        const TTcRange range = TcVoltRange(*type);
-        return {range.Low, range.High};
-    }
+    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor))
+        return DecimalRange(TcVoltRange(*type));
     const TValueRange t = TempRange();
     if (const auto *rtd = std::get_if<TRtdCurve>(&m_sensor))
         return {rtd->Resistance(t.Low), rtd->Resistance(t.High)};

@@ -51,6 +51,9 @@ TEST(FieldSensor, ThermocouplesRefuseOutsideTheirAcceptedRanges)
     const TFieldSensor e(tcE);
     EXPECT_EQ(e.TempRange().Low, -270);
     EXPECT_EQ(e.ElectricRange().High, 76373);
+    // the limits as written: 1768.1 itself is accepted
+    EXPECT_EQ(TFieldSensor(tcR).TempRange().High, 1768.1);
+    EXPECT_NO_THROW(TFieldSensor(tcR).ToElectric(1768.1));
     EXPECT_THROW(e.ToElectric(1000.5), ECannotCalculate);
     EXPECT_THROW(e.ToTemperature(-9000), ECannotCalculate);
     // the reference junction's own emf outside the range
