@@ -82,8 +82,12 @@ std::optional<TSensorName> ParseSensor(const std::string &text)
     std::string known;
     for (const TSensorName &sensor : SensorNames)
         known += (known.empty() ? "" : ", ") + std::string(sensor.shortName);
+    std::string hint;
+    if (name.size() > 2 && name.rfind("pt", 0) == 0
+        && name.find_first_not_of("0123456789", 2) == std::string::npos)
+        hint = " (a Pt" + name.substr(2) + " is pt --r0 " + name.substr(2) + ")";
     throw TCliError("unknown sensor '" + text + "'; expected one of " + known + ", "
-                    + FieldSensorList(", "));
+                    + FieldSensorList(", ") + hint);
 }
 
 TTempUnit ParseUnit(const std::string &text)
@@ -537,7 +541,8 @@ void RunTemp(const TTempArgs &args, TRunContext &context)
             if (!reading.problem.empty())
                 throw TCliError(reading.Where() + reading.problem);
             const TInputValue input = ReadingValue(reading, 0, inputName);
-            TCell given = TGiven{input.text, static_cast<double>(input.value)};
+            const TCell given = TGiven{input.text, static_cast<double>(input.value)};
+            cells[0] = given;
             TCell result;
             try {
                 result = Convert(setup, input);
