@@ -83,9 +83,11 @@ void AddCurveOptions(CLI::App &command, TCurveArgs &args)
         ->type_name("A,B,C");
     command
         .add_option("--curve", args.curve,
-                    "pt: pt385 (IEC 60751, default), pt3916 (old JIS), pt3926; cu: cu428 (GOST "
-                    "6651, default), cu427; ntc: semitec-103at, epcos-b57330v2103, "
-                    "murata-ncpxh103, epcos-b57891s0103 (fits to the makers' tables)")
+                    "pt: pt385 (alpha 0.00385, IEC 60751; the default), pt3916 (alpha 0.003916, "
+                    "old JIS C 1604-1981), pt3926 (alpha 0.003926); cu: cu428 (alpha 0.00428, "
+                    "GOST 6651-2009; the default), cu427 (alpha 0.00427, 10 Ω at 25 °C); ntc: "
+                    "semitec-103at, epcos-b57330v2103, murata-ncpxh103, epcos-b57891s0103 "
+                    "(Steinhart-Hart fits to the makers' 10 kΩ tables)")
         ->type_name("NAME");
     command.add_option("--r25", args.r25, "ntc: resistance at 25 °C in Ω, with --beta")
         ->type_name("OHMS");

@@ -225,9 +225,16 @@ std::string ElectricRangeText(const TSensorSetup &setup)
     const std::string unit = setup.Electric().unit;
     if (setup.field) {
         const TValueRange t = setup.field->sensor.TempRange();
-        const TValueRange e = setup.field->sensor.ElectricRange();
-        return setup.ElectricText(e.Low) + " to " + setup.ElectricText(e.High) + " " + unit + " ("
-               + MessageNumber(t.Low) + " to " + MessageNumber(t.High) + " °C)";
+        const std::string temperatures
+            = MessageNumber(t.Low) + " to " + MessageNumber(t.High) + " °C";
+        try {
+            const TValueRange e = setup.field->sensor.ElectricRange();
+            return setup.ElectricText(e.Low) + " to " + setup.ElectricText(e.High) + " " + unit
+                   + " (" + temperatures + ")";
+        } catch (const ECannotCalculate &) {
+            // a thermistor curve that turns back before an end of the range
+            return temperatures;
+        }
     }
     const TElectricRange range = ElectricImageOfTempLimits(setup.name.sensor);
     return setup.ElectricText(range.Min) + " to " + setup.ElectricText(range.Max) + " " + unit
@@ -478,8 +485,8 @@ void AddSensorOptions(CLI::App &command, TSensorArgs &args, bool coldJunction, b
     command
         .add_option("SENSOR", args.sensor,
                     "pt1000, pt100, ni1000, ntc2252, thermocouple type k, j, s, b, t, n, e, r; "
-                    "platinum pt of any --r0 (or its own --cvd), ni1000-tk5000, copper cu, "
-                    "thermistor ntc (--r25 with --beta, --sh or --curve)")
+                    "platinum pt of any --r0 (or its own --cvd), ni1000-tk5000 (TK 5000 ppm/K, "
+                    "LG-Ni1000), copper cu, thermistor ntc (--r25 with --beta, --sh or --curve)")
         ->type_name(SensorList())
         ->required();
     command.add_option("--unit", args.unit, "unit of every temperature: C or F")
