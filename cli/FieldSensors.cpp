@@ -74,12 +74,12 @@ void AddCurveOptions(CLI::App &command, TCurveArgs &args)
     command
         .add_option("--r0", args.r0,
                     "pt, cu, ni1000-tk5000: resistance at 0 °C in Ω (pt: default 100, any "
-                    "positive value, Pt10 to Pt1000; with --cvd required)")
+                    "positive value, Pt10 to Pt1000; with --cvd the calibrated R0)")
         ->type_name("OHMS");
     command
         .add_option("--cvd", args.cvd,
                     "pt: a calibrated sensor's own Callendar-Van Dusen coefficients A,B,C, signed "
-                    "as IEC 60751 prints them (B, C negative); needs --r0")
+                    "as IEC 60751 prints them (B, C negative), with --r0 (default 100)")
         ->type_name("A,B,C");
     command
         .add_option("--curve", args.curve,
@@ -164,13 +164,11 @@ TFieldSetup ParseFieldSensor(const std::string &name, const TCurveArgs &args)
     Refuse(args.sh, "--sh", name + " sensor");
     if (name == "pt" && !args.cvd.empty()) {
         Refuse(args.curve, "--curve", "platinum sensor with its own coefficients (--cvd)");
-        if (args.r0.empty())
-            throw TCliError("--cvd " + args.cvd
-                            + " needs --r0, the calibrated resistance at 0 °C in Ω");
-        const long double r0 = ParsePositive(args.r0, "--r0", "resistance in Ω");
+        // a calibration certificate gives R0 beside A, B and C; without it the nominal 100 Ω
+        const std::string r0Text = args.r0.empty() ? std::string("100") : args.r0;
+        const long double r0 = ParsePositive(r0Text, "--r0", "resistance in Ω");
         const auto [a, b, c] = ParseTriple(args.cvd, "--cvd");
-        return {name,
-                "platinum sensor (Callendar-Van Dusen " + args.cvd + ", R0 " + args.r0 + " Ω)",
+        return {name, "platinum sensor (Callendar-Van Dusen " + args.cvd + ", R0 " + r0Text + " Ω)",
                 TFieldSensor(TRtdCurve::CallendarVanDusen(a, b, c, r0)), "--cvd " + args.cvd};
     }
     Refuse(args.cvd, "--cvd", name + " sensor");

@@ -103,6 +103,14 @@ INSTANTIATE_TEST_SUITE_P(
                                                             99.98L)
                             .Temperature(120.3);
                     }},
+        TSensorCase{
+            "CalibratedCoefficientsAtNominalR0",
+            {"temp", "pt", "--cvd", "3.9092e-3,-5.791e-7,-4.23e-12", "--to", "electrical", "50"},
+            "resistance",
+            [] {
+                return TRtdCurve::CallendarVanDusen(3.9092E-3L, -5.791E-7L, -4.23E-12L, 100.0L)
+                    .Resistance(50);
+            }},
         TSensorCase{"NickelTk5000",
                     {"temp", "ni1000-tk5000", "--to", "electrical", "-30"},
                     "resistance",
@@ -274,9 +282,6 @@ INSTANTIATE_TEST_SUITE_P(
         TRefusal{"NegativeR25",
                  {"temp", "ntc", "--r25", "-1e4", "--beta", "3435", "--to", "electrical", "0"},
                  "--r25 -1e4 must be a positive resistance in Ω"},
-        TRefusal{"CvdWithoutR0", With(PtToRes, {"--cvd", "3.9083e-3,-5.775e-7,-4.183e-12"}),
-                 "--cvd 3.9083e-3,-5.775e-7,-4.183e-12 needs --r0, the calibrated resistance at "
-                 "0 °C in Ω"},
         TRefusal{"BetaWithoutR25",
                  {"temp", "ntc", "--beta", "3435", "--to", "electrical", "0"},
                  "--beta 3435 needs --r25, the thermistor's resistance at 25 °C"},
