@@ -13,22 +13,34 @@ namespace {
 
 constexpr const char *ProgramName = "velmora-cli";
 
+// Every command with its options, on an app made with MakeApp's name and description.
+std::vector<TCommand> AddCommands(CLI::App &app, TOutputArgs &outputArgs)
+{
+    app.require_subcommand(0, 1);
+    app.footer("Run 'velmora-cli COMMAND --help' for a command's options.");
+    std::vector<TCommand> commands{AddTempCommand(app), AddTableCommand(app),
+                                   AddHumidityCommand(app), AddLoopCommand(app),
+                                   AddLineCommand(app)};
+    for (const TCommand &command : commands)
+        AddOutputOptions(*command.app, outputArgs);
+    return commands;
+}
+
+CLI::App MakeApp()
+{
+    return CLI::App("Velmora's calculators from the command line: temperature sensors, reference "
+                    "tables, humidity, current loop and straight line.",
+                    ProgramName);
+}
+
 } // namespace
 
 int RunCli(int argc, const char *const *argv, std::istream &in, std::ostream &out,
            std::ostream &err)
 {
-    CLI::App app("Velmora's calculators from the command line: temperature sensors, reference "
-                 "tables, humidity, current loop and straight line.",
-                 ProgramName);
-    app.require_subcommand(0, 1);
-    app.footer("Run 'velmora-cli COMMAND --help' for a command's options.");
+    CLI::App app = MakeApp();
     TOutputArgs outputArgs;
-    const std::vector<TCommand> commands{AddTempCommand(app), AddTableCommand(app),
-                                         AddHumidityCommand(app), AddLoopCommand(app),
-                                         AddLineCommand(app)};
-    for (const TCommand &command : commands)
-        AddOutputOptions(*command.app, outputArgs);
+    const std::vector<TCommand> commands = AddCommands(app, outputArgs);
 
     try {
         app.parse(argc, argv);
@@ -60,6 +72,14 @@ int RunCli(int argc, const char *const *argv, std::istream &in, std::ostream &ou
         err << ProgramName << ": cannot calculate: " << error.what() << '\n';
         return ExitBadInput;
     }
+}
+
+void VisitCliDefinition(const std::function<void(const CLI::App &)> &visit)
+{
+    CLI::App app = MakeApp();
+    TOutputArgs outputArgs;
+    AddCommands(app, outputArgs);
+    visit(app);
 }
 
 int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
