@@ -246,7 +246,7 @@ std::string RoffText(const std::string &text)
             out += static_cast<char>(c);
         } else {
             // One UTF-8 sequence; a malformed byte shows as the replacement character.
-            const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+            const int length = c >= 0xF8 ? 0 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
             unsigned long code = length == 4 ? c & 0x07u : length == 3 ? c & 0x0Fu : c & 0x1Fu;
             bool valid = length > 0 && i + length <= text.size();
             for (int k = 1; valid && k < length; ++k) {
@@ -328,10 +328,21 @@ std::string WriteBashCompletion(const TCliModel &model)
         out << "            words=" << SingleQuoted(Join(OptionNames(command.options), " "))
             << "\n";
         if (positional && !positional->choices.empty()) {
-            // Offer the first argument's words until one is given.
-            out << "            local given=0\n"
+            // Offer the first argument's words until one is given; an option's value is none.
+            std::vector<std::string> valued;
+            for (const TCliOption &option : command.options) {
+                if (!option.IsPositional() && option.takesValue)
+                    valued.insert(valued.end(), option.names.begin(), option.names.end());
+            }
+            out << "            local given=0 skip=0\n"
                 << "            for ((i = start + 1; i < COMP_CWORD; i++)); do\n"
-                << "                [[ ${COMP_WORDS[i]} == -* ]] || given=1\n"
+                << "                if ((skip)); then skip=0; continue; fi\n"
+                << "                case ${COMP_WORDS[i]} in\n";
+            if (!valued.empty())
+                out << "                    " << Join(valued, "|") << ") skip=1 ;;\n";
+            out << "                    -*) ;;\n"
+                << "                    *) given=1 ;;\n"
+                << "                esac\n"
                 << "            done\n"
                 << "            ((given)) || words+="
                 << SingleQuoted(" " + Join(positional->choices, " ")) << "\n";
