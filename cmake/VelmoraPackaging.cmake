@@ -131,5 +131,8 @@ transmitter's readings. It needs neither Qt nor a display.")
 
 # Installed executables lose their symbols and the compiler's .comment notes.
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/VelmoraStripComments.cmake)
+if(UNIX AND CMAKE_STRIP)
+    set(CPACK_VELMORA_STRIP ${CMAKE_STRIP})
+    set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/VelmoraStripComments.cmake)
+endif()
 include(CPack)

@@ -1,5 +1,8 @@
 # Run by CPack on the staged files before it packs them: removes the compilers' .comment and
 # .note sections from every installed executable, as Debian's own packaging does.
+if(NOT CPACK_GENERATOR STREQUAL "DEB")
+    return()
+endif()
 file(GLOB_RECURSE executables LIST_DIRECTORIES false "${CPACK_TEMPORARY_DIRECTORY}/*")
 list(FILTER executables INCLUDE REGEX "/bin/[^/]+$")
 if(NOT executables)
@@ -7,7 +10,7 @@ if(NOT executables)
 endif()
 foreach(executable IN LISTS executables)
     execute_process(
-        COMMAND strip --remove-section=.comment --remove-section=.note "${executable}"
+        COMMAND "${CPACK_VELMORA_STRIP}" --remove-section=.comment --remove-section=.note "${executable}"
         RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "cannot strip ${executable}")

@@ -43,6 +43,9 @@ expect_files "$cli" usr/bin/velmora-cli usr/share/man/man1/velmora-cli.1.gz \
     usr/share/zsh/vendor-completions/_velmora-cli \
     usr/share/fish/vendor_completions.d/velmora-cli.fish \
     usr/share/doc/velmora-cli/copyright usr/share/doc/velmora-cli/changelog.gz
+for program in "$app/usr/bin/velmora" "$cli/usr/bin/velmora-cli"; do
+    ! readelf -S "$program" | grep -qE '\.comment|\.debug_' || fail "$program is not stripped"
+done
 [ ! -e "$app/usr/bin/velmora-cli" ] || fail "velmora-cli is in the window's package too"
 [ ! -e "$cli/usr/bin/velmora" ] || fail "the window is in velmora-cli's package too"
 head -1 "$app/usr/share/doc/velmora/copyright" | grep -q '^Format: .*copyright-format/1.0' ||

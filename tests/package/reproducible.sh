@@ -23,6 +23,16 @@ for deb in "$first"/debs/*.deb; do
 done
 rm -rf "$second"
 
+# Neither the source nor the build folder's path is left in what the packages install.
+for deb in "$first"/debs/*.deb; do
+    root="$first/unpacked/$(basename "$deb" .deb)"
+    dpkg-deb -x "$deb" "$root"
+    if grep -rlF "$src" "$root"; then
+        echo "$(basename "$deb"): the files above hold the path $src"
+        status=1
+    fi
+done
+
 if command -v lintian >/dev/null; then
     lintian --pedantic --fail-on error,warning "$first"/debs/*.deb || status=1
 else
