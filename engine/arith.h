@@ -5,8 +5,21 @@
 // calculation checks its divisors and the finiteness of its results and throws the matching
 // failure instead. The messages are the ones a user may see.
 
+#include "Extended.h"
+
 #include <cmath>
+#include <limits>
 #include <stdexcept>
+
+// The extended type in which the engine computes: Extended, whatever its width on the platform
+// (80-bit on x86-64 Linux and MinGW, 128-bit on aarch64 Linux). A build configured with
+// VELMORA_EXTENDED_AS_DOUBLE makes it double, the Extended of MSVC and Apple silicon, so that
+// the results can be proved at that precision on any machine.
+#ifdef VELMORA_EXTENDED_AS_DOUBLE
+using Extended = double;
+#else
+using Extended = Extended;
+#endif
 
 namespace arith {
 
@@ -68,6 +81,37 @@ template<typename T>
 T Exp(T x)
 {
     return Checked(std::exp(Checked(x)));
+}
+
+// The one narrowing of an extended value to double or single. It fails as a trapping unit would
+// on the store: a NaN (left by an invalid operation) throws EInvalidOp, an infinity (left by an
+// overflow or a division by zero) or a finite value beyond the narrower type's range throws
+// EOverflow. Anything else is rounded to nearest; a value too small for the narrower type becomes
+// a subnormal or zero, as an untrapped underflow does.
+namespace detail {
+
+template<typename T>
+T Narrow(Extended x)
+{
+    static_assert(std::numeric_limits<T>::is_iec559);
+    if (std::isnan(x))
+        throw EInvalidOp();
+    const T rounded = static_cast<T>(x);
+    if (std::isinf(rounded))
+        throw EOverflow();
+    return rounded;
+}
+
+} // namespace detail
+
+inline double ToDouble(Extended x)
+{
+    return detail::Narrow<double>(x);
+}
+
+inline float ToSingle(Extended x)
+{
+    return detail::Narrow<float>(x);
 }
 
 } // namespace arith

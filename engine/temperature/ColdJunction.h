@@ -18,6 +18,6 @@ namespace temperature {
 // accepted range of the reference function, or a compensated voltage outside that of the inverse
 // function; an arith failure where a trapping processor would fault.
 TSensorResult CalculateCompensated(TSensorType sensor, TConversionDirection direction,
-                                   long double input, long double coldJunction, TTempUnit unit);
+                                   Extended input, Extended coldJunction, TTempUnit unit);
 
 } // namespace temperature

@@ -1,6 +1,5 @@
 #include "SensorCalculation.h"
 
-#include "ExtendedRounding.h"
 #include "ResistiveSensors.h"
 #include "Thermocouples.h"
 #include "arith.h"
@@ -10,18 +9,18 @@ namespace temperature {
 namespace {
 
 // The engine takes doubles; a value that a double cannot hold faults as the store would.
-double ToEngine(long double x)
+double ToEngine(Extended x)
 {
-    return arith::Checked(ToDouble(x));
+    return arith::ToDouble(x);
 }
 
-double ElectricQuantity(TSensorType sensor, long double t)
+double ElectricQuantity(TSensorType sensor, Extended t)
 {
     switch (sensor) {
     case stPt1000:
         return PtTempToRes(ToEngine(t));
     case stPt100:
-        return ToDouble(static_cast<long double>(PtTempToRes(ToEngine(t))) / 10);
+        return arith::ToDouble(static_cast<Extended>(PtTempToRes(ToEngine(t))) / 10);
     case stNi1000:
         return NiTempToRes(ToEngine(t));
     case stNTC2252:
@@ -30,7 +29,7 @@ double ElectricQuantity(TSensorType sensor, long double t)
         // The thermocouple functions answer 0 outside their accepted range, which cannot be told
         // from a genuine 0 µV.
         const TThermocoupleType type = ThermocoupleTypeOf(sensor);
-        const float single = ToSingle(t);
+        const float single = arith::ToSingle(t);
         if (!TcTempInRange(type, single))
             throw ECannotCalculate();
         return TcTempToVolt(type, single);
@@ -38,7 +37,7 @@ double ElectricQuantity(TSensorType sensor, long double t)
     }
 }
 
-double Temperature(TSensorType sensor, long double e)
+double Temperature(TSensorType sensor, Extended e)
 {
     double t = 0;
     switch (sensor) {
@@ -55,7 +54,7 @@ double Temperature(TSensorType sensor, long double e)
         return NtcResToTemp(ToEngine(e));
     default: {
         const TThermocoupleType type = ThermocoupleTypeOf(sensor);
-        const float single = ToSingle(e);
+        const float single = arith::ToSingle(e);
         if (!TcVoltInRange(type, single))
             throw ECannotCalculate();
         return TcVoltToTemp(type, single);
@@ -73,12 +72,12 @@ ECannotCalculate::ECannotCalculate()
 {
 }
 
-TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, long double input,
+TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, Extended input,
                               TTempUnit inputUnit, TTempUnit resultUnit)
 {
     TSensorResult result;
     if (direction == cdTempToElectricQuant) {
-        long double t = input;
+        Extended t = input;
         if (inputUnit == unFahrenheit)
             t = FahrenheitToCelsius(ToEngine(t));
         result.Value = ElectricQuantity(sensor, t);
@@ -111,7 +110,7 @@ TInputLimits InputFieldLimits(TSensorType sensor, TConversionDirection direction
 }
 
 std::optional<double> InputOntoSensorLimits(TSensorType sensor, TConversionDirection direction,
-                                            TTempUnit inputUnit, long double input)
+                                            TTempUnit inputUnit, Extended input)
 {
     const bool fahrenheit = inputUnit == unFahrenheit;
     const double v = ToEngine(input);
@@ -123,7 +122,7 @@ std::optional<double> InputOntoSensorLimits(TSensorType sensor, TConversionDirec
     return ClampToSensorLimits(sensor, direction, v);
 }
 
-std::optional<long double> InvalidEntryCorrection(long double value, const TInputLimits &limits)
+std::optional<Extended> InvalidEntryCorrection(Extended value, const TInputLimits &limits)
 {
     if (value < limits.MinValue)
         return limits.MinValue + InputLimitMargin;
@@ -132,7 +131,7 @@ std::optional<long double> InvalidEntryCorrection(long double value, const TInpu
     return std::nullopt;
 }
 
-double OtherScale(long double temperature, TTempUnit unit)
+double OtherScale(Extended temperature, TTempUnit unit)
 {
     const double t = ToEngine(temperature);
     return unit == unCelsius ? CelsiusToFahrenheit(t) : FahrenheitToCelsius(t);

@@ -5,6 +5,7 @@
 // The "Temperature sensors" tab and the command-line tool both call these, so that they give the
 // same results.
 
+#include "Extended.h"
 #include "TempScales.h"
 
 #include <optional>
@@ -31,17 +32,17 @@ struct TSensorResult
 // is the unit of a temperature input, resultUnit the unit wanted for a temperature result
 // (unFahrenheit for degrees Fahrenheit, anything else for degrees Celsius).
 // Throws ECannotCalculate, or an arith failure where a trapping processor would fault.
-TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, long double input,
+TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, Extended input,
                               TTempUnit inputUnit, TTempUnit resultUnit);
 
 // How far the input field tolerates a value beyond the sensor's limits; a correction always lands
 // on the limit itself.
-inline constexpr long double InputLimitMargin = 0.1L;
+inline constexpr Extended InputLimitMargin = 0.1L;
 
 struct TInputLimits
 {
-    long double MinValue;
-    long double MaxValue;
+    Extended MinValue;
+    Extended MaxValue;
 };
 
 // The input field's limits in the unit shown: the sensor's limits widened by the margin.
@@ -50,13 +51,13 @@ TInputLimits InputFieldLimits(TSensorType sensor, TConversionDirection direction
 
 // The input brought onto the sensor limit that it passed, in the unit shown; nothing when within.
 std::optional<double> InputOntoSensorLimits(TSensorType sensor, TConversionDirection direction,
-                                            TTempUnit inputUnit, long double input);
+                                            TTempUnit inputUnit, Extended input);
 
 // A value that left the input field outside its limits, brought back onto the sensor's limit;
 // nothing when within.
-std::optional<long double> InvalidEntryCorrection(long double value, const TInputLimits &limits);
+std::optional<Extended> InvalidEntryCorrection(Extended value, const TInputLimits &limits);
 
 // A temperature in the other scale: Fahrenheit for a Celsius value, else Celsius.
-double OtherScale(long double temperature, TTempUnit unit);
+double OtherScale(Extended temperature, TTempUnit unit);
 
 } // namespace temperature

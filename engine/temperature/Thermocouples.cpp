@@ -1,7 +1,7 @@
 #include "Thermocouples.h"
 
 #include "ExtendedMath.h"
-#include "ExtendedRounding.h"
+#include "arith.h"
 #include "Its90Coefficients.h"
 
 #include <cmath>
@@ -11,7 +11,7 @@ namespace temperature {
 
 namespace {
 
-using Coeffs = std::span<const long double>;
+using Coeffs = std::span<const Extended>;
 
 struct TRange
 {
@@ -37,11 +37,11 @@ bool InRange(const TRange (&ranges)[5], TThermocoupleType tcType, float x)
 
 // Σ c[i]·xⁱ with each term formed as the coefficient multiplied by x, i times (not Horner's
 // scheme), added from the constant term upward.
-long double Polynomial(Coeffs c, long double x)
+Extended Polynomial(Coeffs c, Extended x)
 {
-    long double sum = 0;
+    Extended sum = 0;
     for (std::size_t i = 0; i < c.size(); ++i) {
-        long double term = c[i];
+        Extended term = c[i];
         for (std::size_t j = 0; j < i; ++j)
             term *= x;
         sum += term;
@@ -50,21 +50,21 @@ long double Polynomial(Coeffs c, long double x)
 }
 
 // Type K from 0 °C: the reference polynomial plus a0'·exp(a1·(t - a2)²).
-long double KPositive(long double t)
+Extended KPositive(Extended t)
 {
-    const long double a0 = its90::KReferenceExp[0];
-    const long double a1 = its90::KReferenceExp[1];
-    const long double a2 = its90::KReferenceExp[2];
-    const long double d = t - a2;
+    const Extended a0 = its90::KReferenceExp[0];
+    const Extended a1 = its90::KReferenceExp[1];
+    const Extended a2 = its90::KReferenceExp[2];
+    const Extended d = t - a2;
     return Polynomial(its90::KReference2, t) + a0 * ExtExp(a1 * (d * d));
 }
 
 // Breakpoints between two functions of the standard, compared in extended precision.
-constexpr long double SBreak1 = 1064.18L;
-constexpr long double SBreak2 = 1664.5L;
-constexpr long double BBreak = 630.615L;
+constexpr Extended SBreak1 = 1064.18L;
+constexpr Extended SBreak2 = 1664.5L;
+constexpr Extended BBreak = 630.615L;
 
-long double ReferenceFunction(TThermocoupleType tcType, long double t)
+Extended ReferenceFunction(TThermocoupleType tcType, Extended t)
 {
     switch (tcType) {
     case tcJ:
@@ -85,7 +85,7 @@ long double ReferenceFunction(TThermocoupleType tcType, long double t)
     return 0;
 }
 
-long double InverseFunction(TThermocoupleType tcType, long double e)
+Extended InverseFunction(TThermocoupleType tcType, Extended e)
 {
     Coeffs d;
     switch (tcType) {
@@ -140,14 +140,14 @@ float TcTempToVolt(TThermocoupleType tcType, float t)
 {
     if (!TcTempInRange(tcType, t))
         return 0;
-    return ToSingle(ReferenceFunction(tcType, t));
+    return arith::ToSingle(ReferenceFunction(tcType, t));
 }
 
 float TcVoltToTemp(TThermocoupleType tcType, float e)
 {
     if (!TcVoltInRange(tcType, e))
         return 0;
-    return ToSingle(InverseFunction(tcType, e));
+    return arith::ToSingle(InverseFunction(tcType, e));
 }
 
 TThermocoupleType ThermocoupleTypeOf(TSensorType sensor)

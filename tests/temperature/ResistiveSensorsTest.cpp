@@ -78,7 +78,7 @@ TEST(PlatinumBranches, ForwardSwitchesToTheQuarticBelowZero)
 {
     EXPECT_EQ(PtTempToRes(0), 1000);
     // -1 °C: the quartic term -C·(T-100)·T³ lowers the quadratic's value by 4.2 × 10⁻¹⁰ × 1000.
-    const long double quadratic = 1000 * (1 - 3.9083E-3L - 5.775E-7L);
+    const Extended quadratic = 1000 * (1 - 3.9083E-3L - 5.775E-7L);
     EXPECT_NEAR(PtTempToRes(-1), static_cast<double>(quadratic) - 1000 * 4.183E-12 * 101, 1e-12);
 }
 

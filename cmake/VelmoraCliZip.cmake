@@ -1,0 +1,10 @@
+# A zip of velmora-cli for Windows, from the cross build: cpack in the build folder.
+include(GNUInstallDirs)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME velmora-cli)
+set(CPACK_PACKAGE_VENDOR "Velmora")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_SYSTEM_NAME windows-x86_64)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
