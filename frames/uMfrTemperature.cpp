@@ -4,6 +4,7 @@
 #include "temperature/SensorCalculation.h"
 
 #include <exception>
+#include <limits>
 
 using namespace temperature;
 
@@ -12,7 +13,7 @@ namespace {
 const QString TemperatureLabel = QStringLiteral("Temperature =");
 
 // Upper limit that admits any lower limit, so that a new pair of limits is never refused.
-constexpr long double OpenUpperLimit = 1.1e4932L;
+constexpr Extended OpenUpperLimit = std::numeric_limits<Extended>::max();
 
 } // namespace
 

@@ -30,8 +30,7 @@ constexpr Extended B = 6.65E-6L;
 constexpr Extended D = 2.805E-11L;
 constexpr Extended F = 2E-17L; // subtracted
 constexpr double Breakpoint = 1618;
-constexpr Extended QBelow[]
-    = {-251.0519L, 0.3574185L, -1.536441E-4L, 5.692404E-8L, -9.646537E-12L};
+constexpr Extended QBelow[] = {-251.0519L, 0.3574185L, -1.536441E-4L, 5.692404E-8L, -9.646537E-12L};
 constexpr Extended QFrom[] = {-220.471L, 0.266355L, -5.2528E-5L, 7.17059E-9L, -4.8468E-13L};
 constexpr double LowBound = -50;
 constexpr double HighBound = 300;

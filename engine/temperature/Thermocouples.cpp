@@ -1,8 +1,8 @@
 #include "Thermocouples.h"
 
 #include "ExtendedMath.h"
-#include "arith.h"
 #include "Its90Coefficients.h"
+#include "arith.h"
 
 #include <cmath>
 #include <span>

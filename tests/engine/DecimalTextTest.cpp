@@ -46,8 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TReadCase{"SignedExponent", "25e-1", TReadStatus::Ok, Extended(2.5)},
                     TReadCase{"MinusZero", "-0.000", TReadStatus::Ok, -Extended(0)},
                     TReadCase{"ZeroWithHugeExponent", "0e99999", TReadStatus::Ok, 0},
-                    TReadCase{"BelowTheSmallestNormal", "-1e-99999", TReadStatus::Ok,
-                              -Extended(0)},
+                    TReadCase{"BelowTheSmallestNormal", "-1e-99999", TReadStatus::Ok, -Extended(0)},
                     TReadCase{"BeyondTheLargest", "1e99999", TReadStatus::OutOfRange, 0},
                     TReadCase{"ManyDigitsBeyond", "123456789e99990", TReadStatus::OutOfRange, 0},
                     TReadCase{"Empty", "", TReadStatus::NotANumber, 0},
@@ -84,7 +83,8 @@ TEST(Writing, ShortestTextReadsBackExactly)
     std::uniform_real_distribution<double> mantissa(1, 10);
     std::uniform_int_distribution<int> exponent(-300, 300);
     for (int i = 0; i < 20000; ++i) {
-        const Extended x = Extended(mantissa(random)) / 3 * std::pow(Extended(10), exponent(random));
+        const Extended x
+            = Extended(mantissa(random)) / 3 * std::pow(Extended(10), exponent(random));
         Extended back = 0;
         ASSERT_EQ(decimal::Read(decimal::Shortest(x), back), TReadStatus::Ok);
         ASSERT_EQ(back, x) << decimal::Shortest(x);
@@ -118,8 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TWriteCase{"FixedRoundsToNearest", decimal::Fixed(2.0006, 3), "2.001"},
                     TWriteCase{"FixedPads", decimal::Fixed(2.5, 3), "2.500"},
                     TWriteCase{"FixedKeepsTheSign", decimal::Fixed(-0.0001, 3), "-0.000"},
-                    TWriteCase{"Scientific", decimal::Scientific(Extended(1250), 4),
-                               "1.2500e+03"},
+                    TWriteCase{"Scientific", decimal::Scientific(Extended(1250), 4), "1.2500e+03"},
                     // 0.125 is exact: its tie rounds to even
                     TWriteCase{"ScientificRoundsTheBinaryValue",
                                decimal::Scientific(Extended(0.125), 1), "1.2e-01"}),

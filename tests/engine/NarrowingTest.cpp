@@ -53,19 +53,19 @@ constexpr Extended SingleMax = std::numeric_limits<float>::max();
 
 INSTANTIATE_TEST_SUITE_P(
     Values, Narrowing,
-    testing::Values(
-        TNarrowCase{"Ordinary", Extended(1) / 3, TOutcome::Value, TOutcome::Value},
-        TNarrowCase{"NegativeZero", -Extended(0), TOutcome::Value, TOutcome::Value},
-        TNarrowCase{"NotANumber", std::numeric_limits<Extended>::quiet_NaN(),
-                    TOutcome::InvalidOp, TOutcome::InvalidOp},
-        TNarrowCase{"Infinity", Inf, TOutcome::Overflow, TOutcome::Overflow},
-        TNarrowCase{"MinusInfinity", -Inf, TOutcome::Overflow, TOutcome::Overflow},
-        TNarrowCase{"LargestSingle", SingleMax, TOutcome::Value, TOutcome::Value},
-        TNarrowCase{"BeyondSingle", SingleMax * 2, TOutcome::Value, TOutcome::Overflow},
-        TNarrowCase{"LargestDouble", -DoubleMax, TOutcome::Value, TOutcome::Overflow},
-        // below the smallest subnormal: an untrapped underflow to zero
-        TNarrowCase{"BelowEverySubnormal", std::numeric_limits<double>::denorm_min() / 4,
-                    TOutcome::Value, TOutcome::Value}),
+    testing::Values(TNarrowCase{"Ordinary", Extended(1) / 3, TOutcome::Value, TOutcome::Value},
+                    TNarrowCase{"NegativeZero", -Extended(0), TOutcome::Value, TOutcome::Value},
+                    TNarrowCase{"NotANumber", std::numeric_limits<Extended>::quiet_NaN(),
+                                TOutcome::InvalidOp, TOutcome::InvalidOp},
+                    TNarrowCase{"Infinity", Inf, TOutcome::Overflow, TOutcome::Overflow},
+                    TNarrowCase{"MinusInfinity", -Inf, TOutcome::Overflow, TOutcome::Overflow},
+                    TNarrowCase{"LargestSingle", SingleMax, TOutcome::Value, TOutcome::Value},
+                    TNarrowCase{"BeyondSingle", SingleMax * 2, TOutcome::Value, TOutcome::Overflow},
+                    TNarrowCase{"LargestDouble", -DoubleMax, TOutcome::Value, TOutcome::Overflow},
+                    // below the smallest subnormal: an untrapped underflow to zero
+                    TNarrowCase{"BelowEverySubnormal",
+                                std::numeric_limits<double>::denorm_min() / 4, TOutcome::Value,
+                                TOutcome::Value}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // Where the extended type is wider than double, a finite value beyond double's range overflows

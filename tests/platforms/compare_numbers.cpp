@@ -55,8 +55,9 @@ bool AsNumber(std::string_view word, TNumber &number)
     const std::size_t point = mantissa.find('.');
     const long fraction
         = point == std::string_view::npos ? 0 : static_cast<long>(mantissa.size() - point - 1);
-    const long exponent
-        = e == std::string_view::npos ? 0 : std::strtol(std::string(word.substr(e + 1)).c_str(), nullptr, 10);
+    const long exponent = e == std::string_view::npos
+                              ? 0
+                              : std::strtol(std::string(word.substr(e + 1)).c_str(), nullptr, 10);
     number.unit = std::pow(Extended(10), Extended(exponent - fraction));
     return true;
 }

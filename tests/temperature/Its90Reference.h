@@ -33,7 +33,7 @@ struct TItsSegment
     double RangeLow = 0; // °C, or µV for the inverse functions
     double RangeHigh = 0;
     std::vector<std::string> MicrovoltTexts; // rescaled decimal texts
-    std::vector<Extended> Coefficients;   // those texts as the compiler reads a literal
+    std::vector<Extended> Coefficients;      // those texts as the compiler reads a literal
 };
 
 inline int ExponentShift(const std::string &kind, int index)

@@ -133,8 +133,8 @@ TEST(NoResult, ArithmeticFaultsReachTheCaller)
                  arith::EInvalidOp);
     EXPECT_THROW(CalculateSensor(stTcN, cdTempToElectricQuant, 1e30L, unCelsius, unNone),
                  arith::EOverflow);
-    EXPECT_THROW(CalculateSensor(stPt1000, cdTempToElectricQuant, std::numeric_limits<Extended>::max(),
-                                 unCelsius, unNone),
+    EXPECT_THROW(CalculateSensor(stPt1000, cdTempToElectricQuant,
+                                 std::numeric_limits<Extended>::max(), unCelsius, unNone),
                  arith::EOverflow);
 }
 
