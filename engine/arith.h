@@ -83,27 +83,30 @@ T Exp(T x)
     return Checked(std::exp(Checked(x)));
 }
 
-// The one narrowing of an extended value to double or single. It fails as a trapping unit would
-// on the store: a NaN (left by an invalid operation) throws EInvalidOp, an infinity (left by an
-// overflow or a division by zero) or a finite value beyond the narrower type's range throws
-// EOverflow. Anything else is rounded to nearest; a value too small for the narrower type becomes
-// a subnormal or zero, as an untrapped underflow does.
 namespace detail {
+
+// Throws EInvalidOp for a NaN, EOverflow otherwise; out of line, so that the narrowing stays small.
+[[noreturn]] void NarrowingFault(bool isNaN);
 
 template<typename T>
 T Narrow(Extended x)
 {
     static_assert(std::numeric_limits<T>::is_iec559);
-    if (std::isnan(x))
-        throw EInvalidOp();
+    // An infinity stays one and a finite value too large becomes one; a NaN stays a NaN, tested on
+    // the extended value, which (on x87) spares waiting for the narrowed one.
     const T rounded = static_cast<T>(x);
-    if (std::isinf(rounded))
-        throw EOverflow();
+    if (std::isinf(rounded) || std::isnan(x)) [[unlikely]]
+        NarrowingFault(std::isnan(rounded));
     return rounded;
 }
 
 } // namespace detail
 
+// The one narrowing of an extended value to double or single. It fails as a trapping unit would
+// on the store: a NaN (left by an invalid operation) throws EInvalidOp, an infinity (left by an
+// overflow or a division by zero) or a finite value beyond the narrower type's range throws
+// EOverflow. Anything else is rounded to nearest; a value too small for the narrower type becomes
+// a subnormal or zero, as an untrapped underflow does.
 inline double ToDouble(Extended x)
 {
     return detail::Narrow<double>(x);

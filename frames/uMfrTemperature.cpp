@@ -114,7 +114,7 @@ void TMfrTemperature::UpdateQuantityLabels()
 
 void TMfrTemperature::ApplyInputLimits()
 {
-    const long double v = ui.neSource->Value();
+    const Extended v = ui.neSource->Value();
     const TTempUnit unit = ui.tuSource->TempUnit();
     const TInputLimits limits = InputFieldLimits(m_sensor, m_direction, unit);
     // The field refuses a lower limit above its upper one: open the range, then lower, upper.
@@ -165,7 +165,7 @@ void TMfrTemperature::OnUnitChange(TMfrTemperatureUnit *selector)
 void TMfrTemperature::bCalculateClick()
 {
     // Outside the guard: a field that holds no number is reported, not shown as "-----".
-    const long double v = ui.neSource->Value();
+    const Extended v = ui.neSource->Value();
     try {
         const TConversionDirection direction
             = ui.rbTempToElectricQuant->isChecked() ? cdTempToElectricQuant : cdElectricQuantToTemp;
