@@ -1,13 +1,22 @@
+#include "Application.h"
 #include "uMfMainForm.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // --help and --version need no window system, so they are answered without opening one.
+    if (AsksForInformation(argc, argv)) {
+        const QCoreApplication app(argc, argv);
+        SetApplicationIdentity();
+        ProcessCommandLine(app);
+        return 0;
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("velmora"));
+    SetApplicationIdentity();
+    QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
+    ProcessCommandLine(app);
 
     TfMainForm mainForm;
     mainForm.CentreOnScreen();

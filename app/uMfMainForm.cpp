@@ -2,18 +2,19 @@
 
 #include "LocaleSeparators.h"
 #include "UiSeam.h"
-#include "Version.h"
 #include "uMfrCurrentLoop4to20mA.h"
 #include "uMfrHumidity.h"
 #include "uMfrLinearTrans.h"
 #include "uMfrTemperature.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -38,6 +39,16 @@ public:
 
 } // namespace
 
+QIcon TfMainForm::ProgramIcon()
+{
+    // The desktop's icon theme first, where the package installs it; else the images built in.
+    // Either is read only when the window system asks for a size.
+    QIcon bundled;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        bundled.addFile(QStringLiteral(":/velmora/icons/%1.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme(QStringLiteral("velmora"), bundled);
+}
+
 TfMainForm::TfMainForm(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
@@ -46,6 +57,9 @@ TfMainForm::TfMainForm(QWidget *parent)
     auto *tabStyle = new TCompactTabStyle;
     tabStyle->setParent(this);
     ui.pcPages->tabBar()->setStyle(tabStyle);
+    // Looking the icon up in the desktop's theme costs start-up time; the window shows first and
+    // takes its icon as soon as the event loop runs.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(ProgramIcon()); });
     FormCreate();
     // Key preview: the window sees every key before the focused control does.
     qApp->installEventFilter(this);
@@ -62,7 +76,7 @@ TfMainForm::~TfMainForm()
 
 void TfMainForm::FormCreate()
 {
-    setWindowTitle(QStringLiteral("Velmora, version ") + VersionText());
+    setWindowTitle(QStringLiteral("Velmora, version ") + QCoreApplication::applicationVersion());
 }
 
 TMfrBaseFrame *TfMainForm::Calculator(int tabIndex) const

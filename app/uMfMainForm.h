@@ -5,6 +5,7 @@
 
 #include "ui_uMfMainForm.h"
 
+#include <QIcon>
 #include <QWidget>
 
 class TMfrBaseFrame;
@@ -20,6 +21,9 @@ public:
     QTabWidget *pcPages() const { return ui.pcPages; }
     // The calculator on the tab of the given index, nullptr outside 0..3.
     TMfrBaseFrame *Calculator(int tabIndex) const;
+
+    // The program's icon for the window, the task bar and the window switcher.
+    static QIcon ProgramIcon();
 
     // Places the window in the middle of the screen it is on.
     void CentreOnScreen();

@@ -1,13 +1,13 @@
 #include "NumEditInput.h"
 
 #include "LocaleSeparators.h"
-#include "NvNumEdit.h"
 #include "UiSeam.h"
 
 #include <QAction>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -51,8 +51,31 @@ QString WithLocaleDecimalMarks(QString text, QChar decimal)
 
 } // namespace
 
-TNumEditInput::TNumEditInput(TNvNumEdit *edit)
+TEditState ReadEditState(const QLineEdit &edit)
+{
+    TEditState state;
+    state.text = edit.text();
+    state.caret = edit.cursorPosition();
+    state.anchor = state.caret;
+    if (edit.hasSelectedText())
+        state.anchor
+            = state.caret == edit.selectionStart() ? edit.selectionEnd() : edit.selectionStart();
+    return state;
+}
+
+void WriteEditState(QLineEdit &edit, const TEditState &state)
+{
+    if (state.text != edit.text())
+        edit.setText(state.text);
+    if (state.HasSelection())
+        edit.setSelection(state.anchor, state.caret - state.anchor);
+    else
+        edit.setCursorPosition(state.caret);
+}
+
+TNumEditInput::TNumEditInput(QLineEdit *edit, TNumEditHost *host)
     : m_edit(edit)
+    , m_host(host)
 {
     // Dropped text would bypass the rules; a numeric field takes none.
     m_edit->setAcceptDrops(false);
@@ -102,12 +125,12 @@ bool TNumEditInput::KeyPress(QKeyEvent *event)
 
 void TNumEditInput::KeyRelease(const QKeyEvent *event)
 {
-    if (m_edit->isReadOnly() || m_edit->NumberFormat() != TNumberFormat::Thousands)
+    if (m_edit->isReadOnly() || !m_host->Rules().Regroups())
         return;
     RunGuarded(m_edit, [&] {
         const int key = event->key();
         const TNumEditRules rules = BeginEdit();
-        TEditState state = m_edit->EditState();
+        TEditState state = ReadEditState(*m_edit);
         rules.Regroup(state, key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space);
         Apply(state);
     });
@@ -166,7 +189,7 @@ void TNumEditInput::Copy()
 {
     RunGuarded(m_edit, [&] {
         const TNumEditRules rules = BeginEdit();
-        QGuiApplication::clipboard()->setText(rules.CopyText(m_edit->EditState()));
+        QGuiApplication::clipboard()->setText(rules.CopyText(ReadEditState(*m_edit)));
     });
 }
 
@@ -176,11 +199,10 @@ void TNumEditInput::Cut()
         return;
     RunGuarded(m_edit, [&] {
         const TNumEditRules rules = BeginEdit();
-        TEditState state = m_edit->EditState();
+        TEditState state = ReadEditState(*m_edit);
         QGuiApplication::clipboard()->setText(rules.CopyText(state));
-        if (!rules.Clear(state))
-            Beep(1);
-        Apply(state);
+        const bool cleared = rules.Clear(state);
+        Apply(state, cleared ? 0 : 1);
     });
 }
 
@@ -191,10 +213,9 @@ void TNumEditInput::Paste(QClipboard::Mode mode)
     RunGuarded(m_edit, [&] {
         const QString text = QGuiApplication::clipboard()->text(mode);
         const TNumEditRules rules = BeginEdit();
-        TEditState state = m_edit->EditState();
+        TEditState state = ReadEditState(*m_edit);
         const int refused = rules.Paste(state, text);
-        Apply(state);
-        Beep(refused);
+        Apply(state, refused);
     });
 }
 
@@ -203,22 +224,19 @@ void TNumEditInput::Clear()
     if (m_edit->isReadOnly())
         return;
     RunGuarded(m_edit, [&] {
-        if (m_edit->OnClear()) {
-            m_edit->OnClear()(m_edit);
+        if (m_host->ClearByOwner())
             return;
-        }
         const TNumEditRules rules = BeginEdit();
-        TEditState state = m_edit->EditState();
-        if (!rules.Clear(state))
-            Beep(1);
-        Apply(state);
+        TEditState state = ReadEditState(*m_edit);
+        const bool cleared = rules.Clear(state);
+        Apply(state, cleared ? 0 : 1);
     });
 }
 
 void TNumEditInput::DeleteOneChar(TDeleteKey key)
 {
     const TNumEditRules rules = BeginEdit();
-    TEditState state = m_edit->EditState();
+    TEditState state = ReadEditState(*m_edit);
     rules.DeleteOneChar(state, key);
     Apply(state);
 }
@@ -226,48 +244,39 @@ void TNumEditInput::DeleteOneChar(TDeleteKey key)
 void TNumEditInput::DeleteSelection()
 {
     const TNumEditRules rules = BeginEdit();
-    TEditState state = m_edit->EditState();
+    TEditState state = ReadEditState(*m_edit);
     rules.DeleteSelection(state);
     Apply(state);
 }
 
 TNumEditRules TNumEditInput::BeginEdit()
 {
-    // A keystroke may come before the posted relocalisation: the rules need the text in the
-    // separators they know.
-    m_edit->RelocaliseText();
-    return TNumEditRules(m_edit->Decimals(), m_edit->NumberFormat(), m_edit->MaxLength(),
-                         LocaleSeparators());
+    m_host->RelocaliseText();
+    return m_host->Rules();
 }
 
-void TNumEditInput::Apply(const TEditState &state)
+void TNumEditInput::Apply(const TEditState &state, int refusals)
 {
-    if (state.text != m_edit->text())
-        m_edit->setText(state.text);
-    if (state.HasSelection())
-        m_edit->setSelection(state.selStart, state.selLength);
-    else
-        m_edit->setCursorPosition(state.selStart);
+    WriteEditState(*m_edit, state);
+    Beep(refusals);
 }
 
 void TNumEditInput::TypeText(const QString &text)
 {
     const TNumEditRules rules = BeginEdit();
-    TEditState state = m_edit->EditState();
+    TEditState state = ReadEditState(*m_edit);
     int refused = 0;
     for (const QChar c : text) {
         if (!rules.TypeChar(state, c))
             ++refused;
     }
-    Apply(state);
-    Beep(refused);
+    Apply(state, refused);
 }
 
 void TNumEditInput::DeleteKey(TDeleteKey key)
 {
     const TNumEditRules rules = BeginEdit();
-    TEditState state = m_edit->EditState();
-    if (!rules.PressDeleteKey(state, key))
-        Beep(1);
-    Apply(state);
+    TEditState state = ReadEditState(*m_edit);
+    const bool accepted = rules.PressDeleteKey(state, key);
+    Apply(state, accepted ? 0 : 1);
 }

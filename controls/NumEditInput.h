@@ -3,8 +3,8 @@
 // Every way the user's input reaches a numeric field, each sent through the field's editing rules
 // or shut: typed keys, Backspace and Delete, the clipboard commands from keys and from the context
 // menu, the X11 selection pasted by the middle button, and input-method commits. Undo and redo are
-// refused and dropped text is not taken. The outcome is written back into the field, and every
-// refusal beeps.
+// refused and dropped text is not taken. The outcome is written back into the field, selection
+// and its direction included, and every refusal beeps.
 
 #include "NumEditRules.h"
 
@@ -12,15 +12,35 @@
 
 class QInputMethodEvent;
 class QKeyEvent;
+class QLineEdit;
 class QMenu;
 class QMouseEvent;
 class QWidget;
-class TNvNumEdit;
+
+// What the input needs of the field it serves beyond the QLineEdit it edits.
+class TNumEditHost
+{
+public:
+    virtual ~TNumEditHost() = default;
+
+    // The rules under the field's Decimals, NumberFormat and MaxLength and the locale's separators.
+    virtual TNumEditRules Rules() const = 0;
+    // Brings the text to the locale's separators, should a key come before the posted
+    // relocalisation.
+    virtual void RelocaliseText() = 0;
+    // Runs the owner's own clear command; false when the owner has none.
+    virtual bool ClearByOwner() = 0;
+};
+
+// The text of a line edit with its caret and the anchor of its selection.
+TEditState ReadEditState(const QLineEdit &edit);
+// Writes a state back: the text if it differs, then the caret and the selection's anchor.
+void WriteEditState(QLineEdit &edit, const TEditState &state);
 
 class TNumEditInput
 {
 public:
-    explicit TNumEditInput(TNvNumEdit *edit);
+    TNumEditInput(QLineEdit *edit, TNumEditHost *host);
 
     // True when the key was handled here; otherwise QLineEdit may move the caret or the
     // selection, which is all that is left to it.
@@ -41,12 +61,13 @@ public:
     void DeleteSelection();
 
 private:
-    // The rules with the field's settings and the locale's separators, after the text has been
-    // brought to those separators.
+    // The rules, once the text has been brought to the separators they know.
     TNumEditRules BeginEdit();
-    void Apply(const TEditState &state);
+    // Writes the state back and beeps once for each refusal.
+    void Apply(const TEditState &state, int refusals = 0);
     void TypeText(const QString &text);
     void DeleteKey(TDeleteKey key);
 
-    TNvNumEdit *m_edit;
+    QLineEdit *m_edit;
+    TNumEditHost *m_host;
 };

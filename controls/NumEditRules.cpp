@@ -11,33 +11,19 @@ bool IsDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-// Drops a fraction of zeros from a cleaned paste (up to the exponent letter or the end); false when
-// the fraction holds another digit.
-bool DropZeroFraction(QString &text, QChar decimal)
+// 0-based index of the first c in text, -1 when there is none.
+int IndexOf(const QString &text, QChar c)
 {
-    const qsizetype dp = text.indexOf(decimal);
-    if (dp < 0)
-        return true;
-    qsizetype end = dp + 1;
-    while (end < text.size() && text.at(end) != ExponentLetter && text.at(end) != u'e') {
-        if (IsDigit(text.at(end)) && text.at(end) != u'0')
-            return false;
+    return static_cast<int>(text.indexOf(c));
+}
+
+// Where the fraction of a cleaned paste ends: at the exponent letter (either case) or the end.
+qsizetype FractionEnd(const QString &text, qsizetype decimalAt)
+{
+    qsizetype end = decimalAt + 1;
+    while (end < text.size() && text.at(end) != ExponentLetter && text.at(end) != u'e')
         ++end;
-    }
-    text.remove(dp, end - dp);
-    return true;
-}
-
-// 1-based position of the first c in text, 0 when there is none.
-int PositionOf(const QString &text, QChar c)
-{
-    return static_cast<int>(text.indexOf(c)) + 1;
-}
-
-void SetCaret(TEditState &state, int caret)
-{
-    state.selStart = std::clamp(caret, 0, static_cast<int>(state.text.size()));
-    state.selLength = 0;
+    return end;
 }
 
 // The magnitude of an exponent text read as an integer (saturated far above any exponent the
@@ -103,10 +89,21 @@ QString TNumEditRules::CopyText(const TEditState &state) const
 int TNumEditRules::Paste(TEditState &state, const QString &clipboardText) const
 {
     QString pasted = CleanPastedText(clipboardText, m_seps);
-    // A field without fraction digits refuses the separator, so the fraction's digits would join
-    // the integer part (1234.5 pasted becoming 12345): such a paste is refused whole.
-    if (m_decimals == 0 && !DropZeroFraction(pasted, m_seps.decimal))
-        return 1;
+    const qsizetype decimalAt = pasted.indexOf(m_seps.decimal);
+    if (decimalAt >= 0) {
+        // Fed one by one, a fraction's stray characters would be refused while its digits land,
+        // and a field without fraction digits refuses the separator, so that the digits would
+        // join the integer part (1234.5 pasted becoming 12345). Such a paste is refused whole.
+        const qsizetype end = FractionEnd(pasted, decimalAt);
+        const QStringView fraction = QStringView(pasted).sliced(decimalAt + 1, end - decimalAt - 1);
+        if (!std::all_of(fraction.cbegin(), fraction.cend(), IsDigit))
+            return 1;
+        if (m_decimals == 0) {
+            if (!std::all_of(fraction.cbegin(), fraction.cend(), [](QChar c) { return c == u'0'; }))
+                return 1;
+            pasted.remove(decimalAt, end - decimalAt);
+        }
+    }
     TEditState s = state;
     if (!Clear(s))
         return 1;
@@ -151,11 +148,10 @@ QString TNumEditRules::CleanPastedText(const QString &text, const TSeparators &s
 
 void TNumEditRules::Regroup(TEditState &state, bool enterOrSpace) const
 {
-    if (m_format != TNumberFormat::Thousands || state.HasSelection())
+    if (!Regroups() || state.HasSelection())
         return;
     const QChar group = m_seps.group;
-    const int dp = PositionOf(state.text, m_seps.decimal);
-    const int caret = state.Caret();
+    const bool hadDecimal = state.text.contains(m_seps.decimal);
     const QString grouped
         = FormatValue(StrToValue(state.text, m_seps), m_decimals, m_format, m_seps);
     const int groupsNew = static_cast<int>(grouped.count(group));
@@ -164,71 +160,72 @@ void TNumEditRules::Regroup(TEditState &state, bool enterOrSpace) const
         && !enterOrSpace)
         return;
 
-    state.text = grouped;
-    int newCaret = caret + groupsNew - groupsOld;
+    int caret = state.caret + groupsNew - groupsOld;
     const bool hasDecimal = grouped.contains(m_seps.decimal);
-    if (hasDecimal && dp == 0)
-        ++newCaret;
-    else if (dp != 0 && !hasDecimal)
-        --newCaret;
-    SetCaret(state, newCaret);
-    if (state.selStart < grouped.size() && grouped[state.selStart] == group)
-        SetCaret(state, state.selStart + 1);
+    if (hasDecimal && !hadDecimal)
+        ++caret;
+    else if (hadDecimal && !hasDecimal)
+        --caret;
+    state.text = grouped;
+    state.SetCaret(caret);
+    if (state.caret < grouped.size() && grouped[state.caret] == group)
+        state.SetCaret(state.caret + 1);
+}
+
+int TNumEditRules::CharToDelete(const QString &text, int caret, TDeleteKey key) const
+{
+    // The exponent letter and the separators are never deleted; the digit beyond them is. Where
+    // two of them stand together (a group separator left beside the decimal separator, "12.E5"),
+    // all of them are passed over.
+    const int length = static_cast<int>(text.size());
+    int at = 0;
+    if (key == TDeleteKey::Delete) {
+        at = caret;
+        while (at < length && IsSeparatorOrLetter(text[at]))
+            ++at;
+    } else {
+        at = caret - 1;
+        while (at >= 0 && IsSeparatorOrLetter(text[at]))
+            --at;
+    }
+    return at >= 0 && at < length ? at : -1;
 }
 
 void TNumEditRules::DeleteOneChar(TEditState &state, TDeleteKey key) const
 {
+    state.Collapse();
+    const int at = CharToDelete(state.text, state.caret, key);
+    if (at < 0)
+        return;
     QString &t = state.text;
     const int length = static_cast<int>(t.size());
-    const int dp = PositionOf(t, m_seps.decimal);
-    int ep = PositionOf(t, ExponentLetter);
-    if (ep == 0)
-        ep = length + 1;
-    const int caret = state.Caret();
-    state.selLength = 0;
+    const int decimalAt = IndexOf(t, m_seps.decimal);
+    // Where the mantissa ends: at the exponent letter, or the end of the text.
+    const int mantissaEnd = t.contains(ExponentLetter) ? IndexOf(t, ExponentLetter) : length;
+    const bool negative = t.startsWith(u'-');
 
-    // The exponent letter and the separators are never deleted; the digit beyond them is. Where
-    // two of them stand together (a group separator left beside the decimal separator, "12.E5"),
-    // all of them are passed over.
-    int i = 0;
-    if (key == TDeleteKey::Delete) {
-        i = caret + 1;
-        if (i > length)
-            return;
-        while (i <= length && IsSeparatorOrLetter(t[i - 1]))
-            ++i;
-    } else {
-        i = caret;
-        if (i == 0)
-            return;
-        while (i > 0 && IsSeparatorOrLetter(t[i - 1]))
-            --i;
-    }
-    const bool neg = t.startsWith(u'-');
-    if (i == 0 || i > length)
-        return;
-
-    if (dp != 0 && dp < i && i < ep) {
+    if (decimalAt >= 0 && decimalAt < at && at < mantissaEnd) {
         // A fraction digit: the following ones shift left, and a fixed fraction keeps its length.
-        t.remove(i - 1, 1);
+        t.remove(at, 1);
         if (m_decimals > 0)
-            t.insert(ep - 2, u'0');
-        SetCaret(state, i - 1);
-    } else if (i == 1 && neg) {
+            t.insert(mantissaEnd - 1, u'0');
+        state.SetCaret(at);
+    } else if (at == 0 && negative) {
         t.remove(0, 1);
         if (t.isEmpty())
             t = QStringLiteral("0");
-        SetCaret(state, 0);
-    } else if (i == 1 && (length == 1 || t[1] == m_seps.decimal || t[1] == ExponentLetter)) {
+        state.SetCaret(0);
+    } else if (at == 0 && (length == 1 || t[1] == m_seps.decimal || t[1] == ExponentLetter)) {
+        // The only integer digit leaves a zero.
         t[0] = u'0';
-        SetCaret(state, 1);
-    } else if (i == 2 && neg && length > 2 && t[2] == ExponentLetter) {
+        state.SetCaret(1);
+    } else if (at == 1 && negative && length > 2 && t[2] == ExponentLetter) {
         // The only digit of a signed mantissa: "-E3" would read as no number.
         t[1] = u'0';
-        SetCaret(state, 2);
+        state.SetCaret(2);
     } else {
-        t.remove(i - 1, 1);
-        SetCaret(state, i - 1);
+        t.remove(at, 1);
+        state.SetCaret(at);
         if ((m_format == TNumberFormat::Scientific || m_format == TNumberFormat::Engineering)
             && t.endsWith(ExponentLetter))
             t.append(u'0');
@@ -239,9 +236,9 @@ void TNumEditRules::DeleteSelection(TEditState &state) const
 {
     if (!state.HasSelection())
         return;
-    if (state.selStart == 0 && state.selLength >= state.text.size()) {
+    if (state.SelStart() == 0 && state.SelLength() >= state.text.size()) {
         state.text = FormatValue(0, m_decimals, m_format, m_seps);
-        SetCaret(state, 0);
+        state.SetCaret(0);
         return;
     }
     // One Backspace for each character that Backspace can delete. The separators and the exponent
@@ -249,10 +246,25 @@ void TNumEditRules::DeleteSelection(TEditState &state) const
     const QString selected = state.SelectedText();
     const auto n = std::count_if(selected.cbegin(), selected.cend(),
                                  [this](QChar c) { return !IsSeparatorOrLetter(c); });
-    SetCaret(state, state.selStart + state.selLength);
+    state.SetCaret(state.SelStart() + state.SelLength());
     for (qsizetype k = 0; k < n; ++k)
         DeleteOneChar(state, TDeleteKey::Backspace);
 }
+
+// What the rule of a typed character reads. The caret and the places of the decimal separator and
+// of the exponent letter (-1 where there is none) are taken before the selection goes, and keep
+// those values after; the rest is read once it has gone.
+struct TNumEditRules::TTyping
+{
+    int caretBefore = 0;
+    int decimalAt = -1;
+    int letterAt = -1;
+    // Where a character goes: nothing is typed before the mantissa's sign, and a digit typed right
+    // after the exponent letter goes behind the exponent's sign.
+    int caret = 0;
+    bool negative = false;
+    bool negativeExponent = false;
+};
 
 TNumEditRules::TOutcome TNumEditRules::FilterChar(TEditState &s, QChar key) const
 {
@@ -268,114 +280,140 @@ TNumEditRules::TOutcome TNumEditRules::FilterChar(TEditState &s, QChar key) cons
                           || (key == ds && m_decimals != 0);
     if (!accepted)
         return TOutcome::Refused;
-
-    const int c0 = s.Caret();
-    const int dp = PositionOf(s.text, ds);
-    const int ep = PositionOf(s.text, ExponentLetter);
     if (key == u'e')
         key = ExponentLetter;
+
+    TTyping at;
+    at.caretBefore = s.SelStart();
+    at.decimalAt = IndexOf(s.text, ds);
+    at.letterAt = IndexOf(s.text, ExponentLetter);
     if (key == ExponentLetter || key == ds)
-        s.selLength = 0;
+        s.Collapse();
     else
         DeleteSelection(s);
+    at.negative = s.text.startsWith(u'-');
+    at.negativeExponent = at.letterAt >= 0 && s.text.mid(at.letterAt + 1).contains(u'-');
+    at.caret = s.caret;
+    if (at.negative && at.caret == 0)
+        at.caret = 1;
+    if (at.negativeExponent && at.caret == at.letterAt + 1)
+        at.caret = at.letterAt + 2;
 
-    const bool neg = s.text.startsWith(u'-');
-    const bool expneg = ep != 0 && s.text.mid(ep).contains(u'-');
-    int caret = s.Caret();
-    // Nothing is typed before a sign.
-    if (neg && caret == 0)
-        caret = 1;
-    if (expneg && caret == ep)
-        caret = ep + 1;
+    if (key == u'-')
+        return ToggleSign(s, at);
+    if (key == ds)
+        return TypeDecimalSeparator(s, at);
+    if (key == ExponentLetter)
+        return TypeExponentLetter(s, at);
+    return TypeDigit(s, key, at);
+}
 
-    if (key == u'-') {
-        if (ep == 0 || ep > c0) {
-            if (!neg) {
-                s.text.prepend(u'-');
-                SetCaret(s, c0 + 1);
-            } else {
-                s.text.remove(0, 1);
-                // A lone sign toggled off leaves a zero, as when Backspace takes it.
-                if (s.text.isEmpty())
-                    s.text = QStringLiteral("0");
-                SetCaret(s, c0 - 1);
-            }
+TNumEditRules::TOutcome TNumEditRules::ToggleSign(TEditState &s, const TTyping &at)
+{
+    // The sign of the part the caret was in: the mantissa up to the exponent letter, else the
+    // exponent.
+    if (at.letterAt < 0 || at.caretBefore <= at.letterAt) {
+        if (!at.negative) {
+            s.text.prepend(u'-');
+            s.SetCaret(at.caretBefore + 1);
         } else {
-            const int letter = static_cast<int>(s.text.indexOf(ExponentLetter));
-            if (letter < 0)
-                return TOutcome::Refused;
-            if (!expneg) {
-                s.text.insert(letter + 1, u'-');
-                SetCaret(s, c0 + 1);
-            } else {
-                s.text.remove(letter + 1, 1);
-                SetCaret(s, c0 - 1);
-            }
+            s.text.remove(0, 1);
+            // A lone sign toggled off leaves a zero, as when Backspace takes it.
+            if (s.text.isEmpty())
+                s.text = QStringLiteral("0");
+            s.SetCaret(at.caretBefore - 1);
         }
         return TOutcome::Accepted;
     }
-
-    if (key == ds) {
-        if (dp != 0) {
-            SetCaret(s, dp);
-            return TOutcome::Accepted;
-        }
-        if (m_decimals < 0)
-            caret = ep != 0 ? ep - 1 : static_cast<int>(s.text.size());
-        return Insert(s, caret, ds);
+    const int letterAt = IndexOf(s.text, ExponentLetter);
+    if (letterAt < 0)
+        return TOutcome::Refused;
+    if (!at.negativeExponent) {
+        s.text.insert(letterAt + 1, u'-');
+        s.SetCaret(at.caretBefore + 1);
+    } else {
+        s.text.remove(letterAt + 1, 1);
+        s.SetCaret(at.caretBefore - 1);
     }
-
-    if (key == ExponentLetter) {
-        if (ep != 0) {
-            SetCaret(s, ep);
-            return TOutcome::Accepted;
-        }
-        return Insert(s, static_cast<int>(s.text.size()), ExponentLetter);
-    }
-
-    return TypeDigit(s, key, caret, dp, ep, neg);
+    return TOutcome::Accepted;
 }
 
-TNumEditRules::TOutcome TNumEditRules::TypeDigit(TEditState &s, QChar key, int caret, int dp,
-                                                 int ep, bool neg) const
+TNumEditRules::TOutcome TNumEditRules::TypeDecimalSeparator(TEditState &s, const TTyping &at) const
+{
+    // One separator: typing it again moves the caret behind it.
+    if (at.decimalAt >= 0) {
+        s.SetCaret(at.decimalAt + 1);
+        return TOutcome::Accepted;
+    }
+    // A fixed fraction takes it where the caret is; a free one at the end of the mantissa.
+    int caret = at.caret;
+    if (m_decimals < 0)
+        caret = at.letterAt >= 0 ? at.letterAt : static_cast<int>(s.text.size());
+    return Insert(s, caret, m_seps.decimal);
+}
+
+TNumEditRules::TOutcome TNumEditRules::TypeExponentLetter(TEditState &s, const TTyping &at) const
+{
+    // One letter, always at the end: typing it again moves the caret behind it.
+    if (at.letterAt >= 0) {
+        s.SetCaret(at.letterAt + 1);
+        return TOutcome::Accepted;
+    }
+    return Insert(s, static_cast<int>(s.text.size()), ExponentLetter);
+}
+
+TNumEditRules::TOutcome TNumEditRules::TypeDigit(TEditState &s, QChar key, const TTyping &at) const
 {
     const QString &t = s.text;
     const int length = static_cast<int>(t.size());
     // A lone leading zero is replaced by the digit rather than written before or after it.
-    if (caret <= 2 && neg && length >= 2 && t[1] == u'0') {
+    if (at.caret <= 2 && at.negative && length >= 2 && t[1] == u'0') {
         Overwrite(s, 1, key);
         return TOutcome::Accepted;
     }
-    if (caret <= 1 && length >= 1 && t[0] == u'0') {
+    if (at.caret <= 1 && length >= 1 && t[0] == u'0') {
         Overwrite(s, 0, key);
         return TOutcome::Accepted;
     }
-    if (ep != 0 && caret == ep && length > ep && t[ep] == u'0') {
-        // The exponent that results is held to the same limit as a digit inserted into it.
-        if (ExponentMagnitude(key + t.mid(ep + 1)) > MaxExponent)
+    if (at.letterAt >= 0 && at.caret > at.letterAt)
+        return TypeExponentDigit(s, key, at);
+    return TypeMantissaDigit(s, key, at);
+}
+
+TNumEditRules::TOutcome TNumEditRules::TypeExponentDigit(TEditState &s, QChar key,
+                                                         const TTyping &at) const
+{
+    const QString &t = s.text;
+    const int exponentAt = at.letterAt + 1;
+    // The exponent's lone leading zero is replaced, the result held to the same limit as a digit
+    // inserted into it.
+    if (at.caret == exponentAt && exponentAt < t.size() && t[exponentAt] == u'0') {
+        if (ExponentMagnitude(key + t.mid(exponentAt + 1)) > MaxExponent)
             return TOutcome::Refused;
-        Overwrite(s, ep, key);
+        Overwrite(s, exponentAt, key);
         return TOutcome::Accepted;
     }
-    if (ep != 0 && caret >= ep) {
-        const QString exponent = t.mid(ep, caret - ep) + key + t.mid(caret);
-        if (ExponentMagnitude(exponent) > MaxExponent)
-            return TOutcome::Refused;
-        return Insert(s, caret, key);
-    }
-    if (m_decimals <= 0 || dp == 0)
-        return Insert(s, caret, key);
-    if (caret == dp + m_decimals)
+    const QString exponent = t.mid(exponentAt, at.caret - exponentAt) + key + t.mid(at.caret);
+    if (ExponentMagnitude(exponent) > MaxExponent)
         return TOutcome::Refused;
-    if (caret >= dp) {
-        // In a fraction shorter than Decimals (an engineering mantissa shows fewer), its end is
-        // full as well: the digit would otherwise overwrite the exponent letter.
-        if (caret >= length || !IsDigit(t[caret]))
-            return TOutcome::Refused;
-        Overwrite(s, caret, key);
-        return TOutcome::Accepted;
-    }
-    return Insert(s, caret, key);
+    return Insert(s, at.caret, key);
+}
+
+TNumEditRules::TOutcome TNumEditRules::TypeMantissaDigit(TEditState &s, QChar key,
+                                                         const TTyping &at) const
+{
+    if (m_decimals <= 0 || at.decimalAt < 0 || at.caret <= at.decimalAt)
+        return Insert(s, at.caret, key);
+    // A fixed fraction is overwritten digit by digit and full at its end.
+    const int fractionAt = at.decimalAt + 1;
+    if (at.caret == fractionAt + m_decimals)
+        return TOutcome::Refused;
+    // In a fraction shorter than Decimals (an engineering mantissa shows fewer), its end is full
+    // as well: the digit would otherwise overwrite the exponent letter.
+    if (at.caret >= s.text.size() || !IsDigit(s.text[at.caret]))
+        return TOutcome::Refused;
+    Overwrite(s, at.caret, key);
+    return TOutcome::Accepted;
 }
 
 TNumEditRules::TOutcome TNumEditRules::Insert(TEditState &state, int caret, QChar key) const
@@ -384,14 +422,14 @@ TNumEditRules::TOutcome TNumEditRules::Insert(TEditState &state, int caret, QCha
         return TOutcome::Refused;
     caret = std::clamp(caret, 0, static_cast<int>(state.text.size()));
     state.text.insert(caret, key);
-    SetCaret(state, caret + 1);
+    state.SetCaret(caret + 1);
     return TOutcome::Accepted;
 }
 
 void TNumEditRules::Overwrite(TEditState &state, int index, QChar key)
 {
     state.text[index] = key;
-    SetCaret(state, index + 1);
+    state.SetCaret(index + 1);
 }
 
 bool TNumEditRules::Guard(TEditState &state, const TEditState &proposed, TOutcome outcome) const

@@ -264,7 +264,9 @@ bool TryParseValue(const QString &plainText, const TSeparators &seps, long doubl
 {
     const QChar *p = plainText.constData();
     const QChar *const end = p + plainText.size();
-    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    const auto isDigit = [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    };
     const auto skipBlanks = [&] {
         while (p < end && *p == u' ')
             ++p;
@@ -323,9 +325,8 @@ long double StrToValue(const QString &text, const TSeparators &seps)
     const QString plain = PlainText(text, seps);
     long double value = 0;
     if (!TryParseValue(plain, seps, value)) {
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value")
-                                    .arg(plain)
-                                    .toStdString());
+        throw EConvertError(
+            QStringLiteral("'%1' is not a valid floating point value").arg(plain).toStdString());
     }
     return value;
 }

@@ -6,11 +6,23 @@
 
 #include "LocaleSeparators.h"
 
+#include <QObject>
 #include <QString>
 
 #include <stdexcept>
 
-enum class TNumberFormat { Standard = 0, Thousands = 1, Scientific = 2, Engineering = 3 };
+// The four formats with their meta-object, so that Qt Designer, uic and QObject::setProperty reach
+// them by name. A form writes them as Qt Designer does, "NumberFormats::Thousands"; code may also
+// write "TNumberFormat::Thousands".
+namespace NumberFormats {
+Q_NAMESPACE
+
+enum TNumberFormat { Standard = 0, Thousands = 1, Scientific = 2, Engineering = 3 };
+Q_ENUM_NS(TNumberFormat)
+
+} // namespace NumberFormats
+
+using NumberFormats::TNumberFormat;
 
 // A text that is not a number; the message is the one the user sees.
 class EConvertError : public std::runtime_error

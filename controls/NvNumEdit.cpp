@@ -12,11 +12,9 @@
 #include <limits>
 
 TNvNumEdit::TNvNumEdit(QWidget *parent)
-    : QLineEdit(parent)
-    , m_common(this)
+    : TNvEditBase(parent)
     , m_storedSeparators(LocaleSeparators())
 {
-    resize(100, height());
     QLineEdit::setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(this, &QLineEdit::textChanged, this, &TNvNumEdit::Change);
     setValue(0);
@@ -78,28 +76,22 @@ void TNvNumEdit::setMaxLength(int n)
     m_maxLength = std::max(0, n);
 }
 
-void TNvNumEdit::setAlignment(Qt::Alignment a)
+TNumEditRules TNvNumEdit::Rules() const
 {
-    if (a != alignment())
-        QLineEdit::setAlignment(a);
+    return TNumEditRules(m_decimals, m_format, m_maxLength, LocaleSeparators());
 }
 
-TEditState TNvNumEdit::EditState() const
+bool TNvNumEdit::ClearByOwner()
 {
-    TEditState state;
-    state.text = text();
-    if (hasSelectedText()) {
-        state.selStart = selectionStart();
-        state.selLength = selectionLength();
-    } else {
-        state.selStart = cursorPosition();
-    }
-    return state;
+    if (!m_onClear)
+        return false;
+    m_onClear(this);
+    return true;
 }
 
 void TNvNumEdit::HandleInvalidEntry()
 {
-    if (m_common.Loading())
+    if (Loading())
         return;
     if (m_onInvalidEntry) {
         m_onInvalidEntry(this);
@@ -115,16 +107,9 @@ void TNvNumEdit::HandleInvalidEntry()
         setFocus(Qt::OtherFocusReason);
 }
 
-void TNvNumEdit::focusInEvent(QFocusEvent *event)
-{
-    const int cursorBefore = cursorPosition();
-    QLineEdit::focusInEvent(event);
-    m_common.AfterFocusIn(event, cursorBefore);
-}
-
 void TNvNumEdit::focusOutEvent(QFocusEvent *event)
 {
-    QLineEdit::focusOutEvent(event);
+    TNvEditBase::focusOutEvent(event);
     // Switching to another window or opening a menu does not leave the field.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
@@ -150,16 +135,9 @@ bool TNvNumEdit::CanFocus() const
     return isVisible() && isEnabled() && focusPolicy() != Qt::NoFocus;
 }
 
-void TNvNumEdit::mousePressEvent(QMouseEvent *event)
-{
-    const bool reselect = m_common.BeforeMousePress(event);
-    QLineEdit::mousePressEvent(event);
-    m_common.AfterMousePress(reselect);
-}
-
 void TNvNumEdit::keyPressEvent(QKeyEvent *event)
 {
-    m_common.KeyPressed();
+    KeyPressed();
     if (m_input.KeyPress(event)) {
         event->accept();
         return;
@@ -167,7 +145,7 @@ void TNvNumEdit::keyPressEvent(QKeyEvent *event)
     // What is left to QLineEdit moves the caret or the selection; should a platform key of its
     // own change the text, the change is undone.
     const QString before = text();
-    QLineEdit::keyPressEvent(event);
+    TNvEditBase::keyPressEvent(event);
     if (text() != before) {
         setText(before);
         UiSeam().Beep();
@@ -176,7 +154,7 @@ void TNvNumEdit::keyPressEvent(QKeyEvent *event)
 
 void TNvNumEdit::keyReleaseEvent(QKeyEvent *event)
 {
-    QLineEdit::keyReleaseEvent(event);
+    TNvEditBase::keyReleaseEvent(event);
     m_input.KeyRelease(event);
 }
 
@@ -191,7 +169,7 @@ void TNvNumEdit::mouseReleaseEvent(QMouseEvent *event)
         event->accept();
         return;
     }
-    QLineEdit::mouseReleaseEvent(event);
+    TNvEditBase::mouseReleaseEvent(event);
 }
 
 void TNvNumEdit::contextMenuEvent(QContextMenuEvent *event)
@@ -224,18 +202,11 @@ void TNvNumEdit::DeleteOneChar(Qt::Key key)
 
 void TNvNumEdit::changeEvent(QEvent *event)
 {
-    QLineEdit::changeEvent(event);
-    m_common.Changed(event);
+    TNvEditBase::changeEvent(event);
     if (event->type() == QEvent::LocaleChange) {
         // Acted on later, once the notification has been fully processed everywhere.
         QMetaObject::invokeMethod(this, &TNvNumEdit::RelocaliseText, Qt::QueuedConnection);
     }
-}
-
-void TNvNumEdit::showEvent(QShowEvent *event)
-{
-    QLineEdit::showEvent(event);
-    m_common.Shown();
 }
 
 void TNvNumEdit::ReplaceText(const QString &text, const TSeparators &seps)

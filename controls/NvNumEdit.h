@@ -9,40 +9,26 @@
 #include "LocaleSeparators.h"
 #include "NumEditInput.h"
 #include "NumberFormat.h"
-#include "NvEditCommon.h"
-
-#include <QLineEdit>
+#include "NvEditBase.h"
 
 #include <functional>
 
-class TNvNumEdit : public QLineEdit
+class TNvNumEdit : public TNvEditBase, private TNumEditHost
 {
     Q_OBJECT
     // A form compiled by uic calls the setters named after the properties, in the order it lists
     // them (Decimals and NumberFormat before Value, so that the number is shown already formatted).
     // Writes through the property system go through guarded writers instead, since a failure may
     // not unwind through Qt.
-    Q_PROPERTY(Qt::Alignment Alignment READ alignment WRITE setAlignment)
-    Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE setAutoSelect)
-    Q_PROPERTY(QColor Color READ Color WRITE setColor)
-    Q_PROPERTY(QColor DisabledColor READ DisabledColor WRITE setDisabledColor)
     Q_PROPERTY(int Decimals READ Decimals WRITE WriteDecimalsProperty)
     Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
     Q_PROPERTY(double MaxValue READ MaxValueProperty WRITE setMaxValue)
     Q_PROPERTY(double MinValue READ MinValueProperty WRITE setMinValue)
-    Q_PROPERTY(TNumberFormat NumberFormat READ NumberFormat WRITE WriteNumberFormatProperty)
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE setParentColor)
-    Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
+    Q_PROPERTY(
+        NumberFormats::TNumberFormat NumberFormat READ NumberFormat WRITE WriteNumberFormatProperty)
     Q_PROPERTY(double Value READ ValueProperty WRITE WriteValueProperty)
-    Q_PROPERTY(QString Version READ Version WRITE setVersion STORED false)
 
 public:
-    // The format names as a form may give them unqualified (uic qualifies them with the class).
-    static constexpr TNumberFormat Standard = TNumberFormat::Standard;
-    static constexpr TNumberFormat Thousands = TNumberFormat::Thousands;
-    static constexpr TNumberFormat Scientific = TNumberFormat::Scientific;
-    static constexpr TNumberFormat Engineering = TNumberFormat::Engineering;
-
     using TNotify = std::function<void(TNvNumEdit *sender)>;
 
     explicit TNvNumEdit(QWidget *parent = nullptr);
@@ -70,20 +56,6 @@ public:
     int MaxLength() const { return m_maxLength; }
     void setMaxLength(int n);
 
-    void setAlignment(Qt::Alignment a);
-
-    bool AutoSelect() const { return m_common.AutoSelect(); }
-    void setAutoSelect(bool b) { m_common.SetAutoSelect(b); }
-    QColor Color() const { return m_common.Color(); }
-    void setColor(const QColor &c) { m_common.SetColor(c); }
-    QColor DisabledColor() const { return m_common.DisabledColor(); }
-    void setDisabledColor(const QColor &c) { m_common.SetDisabledColor(c); }
-    bool ParentColor() const { return m_common.ParentColor(); }
-    void setParentColor(bool b) { m_common.SetParentColor(b); }
-
-    static QString Version() { return TNvEditCommon::Version(); }
-    void setVersion(const QString &) {}
-
     // Empty handlers mean the field's own handling.
     void setOnInvalidEntry(TNotify handler) { m_onInvalidEntry = std::move(handler); }
     void setOnClear(TNotify handler) { m_onClear = std::move(handler); }
@@ -92,9 +64,8 @@ public:
     // else the value is clamped to the limit, a beep sounds and the focus comes back.
     void HandleInvalidEntry();
 
-    // The text with its selection as a Windows edit reports them: while text is selected, the
-    // caret is the start of the selection.
-    TEditState EditState() const;
+    // The text with its caret and the anchor of its selection, as the editing rules take them.
+    TEditState EditState() const { return ReadEditState(*this); }
 
     // The separators with which the current text was written.
     TSeparators StoredSeparators() const { return m_storedSeparators; }
@@ -116,9 +87,7 @@ Q_SIGNALS:
     void Exit();   // on leaving, after reformatting, when the value is within the limits
 
 protected:
-    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
@@ -128,16 +97,17 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
     // Replaces the whole text (caret at the start, nothing selected) with a text written with the
     // given separators; notifies only when the text differs.
     void ReplaceText(const QString &text, const TSeparators &seps);
     // Exchanges the separators the text was written with for the locale's current ones.
-    void RelocaliseText();
-    const TNotify &OnClear() const { return m_onClear; }
+    void RelocaliseText() override;
 
 private:
+    TNumEditRules Rules() const override;
+    bool ClearByOwner() override;
+
     // Property access never throws: a text that is no number reads as NaN, and a failed write
     // ends in the error box with the text unchanged.
     double ValueProperty() const;
@@ -149,7 +119,6 @@ private:
     void LeaveField();
     bool CanFocus() const;
 
-    TNvEditCommon m_common;
     TSeparators m_storedSeparators;
     long double m_minValue = 0;
     long double m_maxValue = 0;
@@ -158,7 +127,5 @@ private:
     TNumberFormat m_format = TNumberFormat::Standard;
     TNotify m_onInvalidEntry;
     TNotify m_onClear;
-    // Reaches the protected RelocaliseText and OnClear on behalf of the user's edits.
-    friend class TNumEditInput;
-    TNumEditInput m_input{this};
+    TNumEditInput m_input{this, this};
 };

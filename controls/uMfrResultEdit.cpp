@@ -1,7 +1,5 @@
 #include "uMfrResultEdit.h"
 
-#include "ui_uMfrResultEdit.h"
-
 #include "NvEdit.h"
 #include "NvNumEdit.h"
 #include "arith.h"
@@ -24,22 +22,19 @@ double RoundToThousandths(double x)
 
 TMfrResultEdit::TMfrResultEdit(QWidget *parent)
     : QFrame(parent)
-    , ui(std::make_unique<Ui::TMfrResultEdit>())
 {
-    ui->setupUi(this);
+    ui.setupUi(this);
 }
-
-TMfrResultEdit::~TMfrResultEdit() = default;
 
 void TMfrResultEdit::ShowValue(double x)
 {
-    ui->eNumResult->setValue(RoundToThousandths(x));
+    ui.eNumResult->setValue(RoundToThousandths(x));
     ShowNumberMode(true);
 }
 
 void TMfrResultEdit::ShowText(const QString &s)
 {
-    ui->eTextResult->setText(s);
+    ui.eTextResult->setText(s);
     ShowNumberMode(false);
 }
 
@@ -50,32 +45,32 @@ void TMfrResultEdit::ShowNoResult()
 
 void TMfrResultEdit::ShowNumberMode(bool b)
 {
-    ui->eNumResult->setVisible(b);
-    ui->eTextResult->setEnabled(!b);
+    ui.eNumResult->setVisible(b);
+    ui.eTextResult->setEnabled(!b);
 }
 
 TNvNumEdit *TMfrResultEdit::eNumResult() const
 {
-    return ui->eNumResult;
+    return ui.eNumResult;
 }
 
 TNvEdit *TMfrResultEdit::eTextResult() const
 {
-    return ui->eTextResult;
+    return ui.eTextResult;
 }
 
 QString TMfrResultEdit::DisplayedText() const
 {
-    return ui->eNumResult->isHidden() ? ui->eTextResult->text() : ui->eNumResult->text();
+    return ui.eNumResult->isHidden() ? ui.eTextResult->text() : ui.eNumResult->text();
 }
 
 int TMfrResultEdit::FieldWidth() const
 {
-    return ui->eNumResult->width();
+    return ui.eNumResult->width();
 }
 
 void TMfrResultEdit::setFieldWidth(int width)
 {
-    ui->eNumResult->resize(width, ui->eNumResult->height());
-    ui->eTextResult->resize(width, ui->eTextResult->height());
+    ui.eNumResult->resize(width, ui.eNumResult->height());
+    ui.eTextResult->resize(width, ui.eTextResult->height());
 }

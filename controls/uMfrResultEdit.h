@@ -4,16 +4,9 @@
 // stacked over a read-only text field for texts such as the "no result" marker "-----". Exactly
 // one of the two is seen.
 
+#include "ui_uMfrResultEdit.h"
+
 #include <QFrame>
-
-#include <memory>
-
-class TNvEdit;
-class TNvNumEdit;
-
-namespace Ui {
-class TMfrResultEdit;
-}
 
 class TMfrResultEdit : public QFrame
 {
@@ -23,7 +16,6 @@ class TMfrResultEdit : public QFrame
 
 public:
     explicit TMfrResultEdit(QWidget *parent = nullptr);
-    ~TMfrResultEdit() override;
 
     // Shows x rounded to 0.001 in number mode. Throws arith::EInvalidOp, changing nothing, when
     // x / 0.001 does not fit a 64-bit integer (or x is no number).
@@ -44,7 +36,7 @@ public:
     void setFieldWidth(int width);
 
 private:
-    std::unique_ptr<Ui::TMfrResultEdit> ui;
+    Ui::TMfrResultEdit ui;
 };
 
 // x rounded to 0.001 as the display rounds it: x / 0.001 to the nearest 64-bit integer (halves

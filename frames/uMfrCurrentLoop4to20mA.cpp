@@ -35,12 +35,12 @@ TMfrCurrentLoop4to20mA::TMfrCurrentLoop4to20mA(QWidget *parent)
     // restores the range after the fields were edited.
     connect(ui.cbDefaults, &QComboBox::activated, this,
             [this] { RunGuarded(this, [this] { cbDefaultsChange(); }); });
-    for (QRadioButton *button : {ui.rbToValue, ui.rbToCurrent}) {
-        connect(button, &QRadioButton::toggled, this, [this](bool checked) {
-            if (checked)
-                OnDirectionChange();
-        });
-    }
+    ui.bgDirection->setId(ui.rbToValue, ToValue);
+    ui.bgDirection->setId(ui.rbToCurrent, ToCurrent);
+    connect(ui.bgDirection, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            OnDirectionChange();
+    });
     InitFrame();
 }
 
@@ -66,9 +66,14 @@ void TMfrCurrentLoop4to20mA::cbDefaultsChange()
     ui.neValHi->setValue(static_cast<Extended>(preset.hi));
 }
 
+TMfrCurrentLoop4to20mA::TDirection TMfrCurrentLoop4to20mA::Direction() const
+{
+    return ui.bgDirection->checkedId() == ToCurrent ? ToCurrent : ToValue;
+}
+
 void TMfrCurrentLoop4to20mA::OnDirectionChange()
 {
-    const TDirectionLabels &labels = ui.rbToCurrent->isChecked() ? ToCurrentLabels : ToValueLabels;
+    const TDirectionLabels &labels = Direction() == ToCurrent ? ToCurrentLabels : ToValueLabels;
     ui.lInput->setText(QString::fromUtf8(labels.input));
     ui.lInputUnit->setText(QString::fromUtf8(labels.inputUnit));
     ui.lResult->setText(QString::fromUtf8(labels.result));
@@ -78,7 +83,7 @@ void TMfrCurrentLoop4to20mA::OnDirectionChange()
 void TMfrCurrentLoop4to20mA::bCalculateClick()
 {
     const scaling::TLoopRange range{ui.neValLo->Value(), ui.neValHi->Value()};
-    const bool toCurrent = ui.rbToCurrent->isChecked();
+    const bool toCurrent = Direction() == ToCurrent;
     // Only the current divides by the span; a flat range is a valid constant output value.
     if (toCurrent && range.lo == range.hi) {
         UiSeam().ShowWarning(

@@ -17,6 +17,10 @@ protected:
     void InitFrame() override;
 
 private:
+    // The ids of the direction options.
+    enum TDirection { ToValue = 0, ToCurrent = 1 };
+
+    TDirection Direction() const;
     void cbDefaultsChange();
     void OnDirectionChange();
     void bCalculateClick();

@@ -16,12 +16,12 @@ TMfrLinearTrans::TMfrLinearTrans(QWidget *parent)
 
     connect(bCalculate(), &QPushButton::clicked, this,
             [this] { RunGuarded(this, [this] { bCalculateClick(); }); });
-    for (QRadioButton *button : {ui.rbXToY, ui.rbYtoX}) {
-        connect(button, &QRadioButton::toggled, this, [this](bool checked) {
-            if (checked)
-                OnChangeDirection();
-        });
-    }
+    ui.bgDirection->setId(ui.rbXToY, XToY);
+    ui.bgDirection->setId(ui.rbYtoX, YToX);
+    connect(ui.bgDirection, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            OnChangeDirection();
+    });
     InitFrame();
 }
 
@@ -35,7 +35,7 @@ void TMfrLinearTrans::InitFrame()
 
 void TMfrLinearTrans::OnChangeDirection()
 {
-    const bool inverse = ui.rbYtoX->isChecked();
+    const bool inverse = ui.bgDirection->checkedId() == YToX;
     ui.lInput->setText(inverse ? QStringLiteral("y =") : QStringLiteral("x ="));
     ui.lResult->setText(inverse ? QStringLiteral("x =") : QStringLiteral("y ="));
 }
@@ -44,7 +44,7 @@ void TMfrLinearTrans::bCalculateClick()
 {
     // Only the pair divided by must differ: equal y values make y = f(x) a constant, and equal x
     // values do the same for the inverse.
-    const bool inverse = ui.rbYtoX->isChecked();
+    const bool inverse = ui.bgDirection->checkedId() == YToX;
     const bool noSlope
         = inverse ? ui.neY0->Value() == ui.neY1->Value() : ui.neX0->Value() == ui.neX1->Value();
     if (noSlope) {

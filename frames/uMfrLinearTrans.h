@@ -17,6 +17,9 @@ protected:
     void InitFrame() override;
 
 private:
+    // The ids of the direction options: the line or its inverse.
+    enum TDirection { XToY = 0, YToX = 1 };
+
     void OnChangeDirection();
     void bCalculateClick();
 

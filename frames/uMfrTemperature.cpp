@@ -1,10 +1,12 @@
 #include "uMfrTemperature.h"
 
 #include "UiSeam.h"
+#include "arith.h"
 #include "temperature/SensorCalculation.h"
 
 #include <exception>
 #include <limits>
+#include <utility>
 
 using namespace temperature;
 
@@ -23,14 +25,20 @@ TMfrTemperature::TMfrTemperature(QWidget *parent)
     ui.setupUi(pMain());
     connect(bCalculate(), &QPushButton::clicked, this,
             [this] { RunGuarded(this, [this] { bCalculateClick(); }); });
-    for (QRadioButton *button : SensorButtons()) {
-        connect(button, &QRadioButton::clicked, this,
-                [this] { RunGuarded(this, [this] { OnChangeSensor(); }); });
-    }
-    for (QRadioButton *button : {ui.rbTempToElectricQuant, ui.rbElectricQuantToTemp}) {
-        connect(button, &QRadioButton::clicked, this,
-                [this] { RunGuarded(this, [this] { OnChangeDirection(); }); });
-    }
+    // Each option's id is the value it stands for.
+    const std::pair<QAbstractButton *, TSensorType> sensors[]
+        = {{ui.rbPt1000, stPt1000},   {ui.rbPt100, stPt100}, {ui.rbNi1000, stNi1000},
+           {ui.rbNTC2252, stNTC2252}, {ui.rbTcK, stTcK},     {ui.rbTcJ, stTcJ},
+           {ui.rbTcS, stTcS},         {ui.rbTcB, stTcB},     {ui.rbTcT, stTcT},
+           {ui.rbTcN, stTcN}};
+    for (const auto &[button, sensor] : sensors)
+        ui.bgSensors->setId(button, sensor);
+    ui.bgDirection->setId(ui.rbTempToElectricQuant, cdTempToElectricQuant);
+    ui.bgDirection->setId(ui.rbElectricQuantToTemp, cdElectricQuantToTemp);
+    connect(ui.bgSensors, &QButtonGroup::idClicked, this,
+            [this] { RunGuarded(this, [this] { OnChangeSensor(); }); });
+    connect(ui.bgDirection, &QButtonGroup::idClicked, this,
+            [this] { RunGuarded(this, [this] { OnChangeDirection(); }); });
     connect(ui.neSource, &TNvNumEdit::Change, this,
             [this] { RunGuarded(this, [this] { neSourceChange(); }); });
     ui.neSource->setOnInvalidEntry(
@@ -53,24 +61,20 @@ void TMfrTemperature::InitFrame()
     bCalculateClick();
 }
 
-std::array<QRadioButton *, SensorCount> TMfrTemperature::SensorButtons() const
-{
-    return {ui.rbPt1000, ui.rbPt100, ui.rbNi1000, ui.rbNTC2252, ui.rbTcK,
-            ui.rbTcJ,    ui.rbTcS,   ui.rbTcB,    ui.rbTcT,     ui.rbTcN};
-}
-
 void TMfrTemperature::OnChangeSensor()
 {
-    const auto buttons = SensorButtons();
-    for (int i = 0; i < SensorCount; ++i) {
-        if (buttons[i]->isChecked()) {
-            m_sensor = static_cast<TSensorType>(i);
-            break;
-        }
-    }
+    // No option selected leaves the sensor as it was.
+    if (const int id = ui.bgSensors->checkedId(); id >= 0)
+        m_sensor = static_cast<TSensorType>(id);
     m_isThermocouple = IsThermocoupleSensor(m_sensor);
     UpdateDirectionCaptions();
     bCalculateClick();
+}
+
+TConversionDirection TMfrTemperature::SelectedDirection() const
+{
+    return ui.bgDirection->checkedId() == cdTempToElectricQuant ? cdTempToElectricQuant
+                                                                : cdElectricQuantToTemp;
 }
 
 void TMfrTemperature::UpdateDirectionCaptions()
@@ -87,8 +91,7 @@ void TMfrTemperature::UpdateDirectionCaptions()
 
 void TMfrTemperature::OnChangeDirection()
 {
-    m_direction
-        = ui.rbTempToElectricQuant->isChecked() ? cdTempToElectricQuant : cdElectricQuantToTemp;
+    m_direction = SelectedDirection();
     UpdateQuantityLabels();
     bCalculateClick();
 }
@@ -134,7 +137,15 @@ void TMfrTemperature::neSourceChange()
 void TMfrTemperature::UpdateSourceCompanion()
 {
     // In resistance or voltage mode the companion is hidden and its content has no meaning.
-    ui.tuSource->setCompanionValue(OtherScale(ui.neSource->Value(), ui.tuSource->TempUnit()));
+    // The read stays outside the guard: a field that holds no number is reported.
+    const long double v = ui.neSource->Value();
+    try {
+        ui.tuSource->setCompanionValue(OtherScale(v, ui.tuSource->TempUnit()));
+    } catch (const arith::EMathError &) {
+        // A number typed beyond every temperature has none in the other scale; the field's
+        // limits bring it back when it is left.
+        ui.tuSource->ShowNoCompanion();
+    }
 }
 
 void TMfrTemperature::neSourceInvalidEntry()
@@ -167,10 +178,8 @@ void TMfrTemperature::bCalculateClick()
     // Outside the guard: a field that holds no number is reported, not shown as "-----".
     const Extended v = ui.neSource->Value();
     try {
-        const TConversionDirection direction
-            = ui.rbTempToElectricQuant->isChecked() ? cdTempToElectricQuant : cdElectricQuantToTemp;
         const TSensorResult result = CalculateSensor(
-            m_sensor, direction, v, ui.tuSource->TempUnit(), ui.tuResult->TempUnit());
+            m_sensor, SelectedDirection(), v, ui.tuSource->TempUnit(), ui.tuResult->TempUnit());
         if (result.IsTemperature)
             ui.tuResult->setCompanionValue(result.Companion);
         ui.reResult->ShowValue(result.Value);

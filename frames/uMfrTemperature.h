@@ -10,8 +10,6 @@
 
 #include "temperature/TempScales.h"
 
-#include <array>
-
 class TMfrTemperature final : public TMfrBaseFrame
 {
     Q_OBJECT
@@ -41,8 +39,9 @@ private:
     void ApplyInputLimits();
     void UpdateSourceCompanion();
 
-    // In sensor order (TSensorType).
-    std::array<QRadioButton *, temperature::SensorCount> SensorButtons() const;
+    // The direction option selected; anything but "to the electrical quantity" reads as its
+    // inverse.
+    temperature::TConversionDirection SelectedDirection() const;
 
     Ui::TMfrTemperature ui;
     temperature::TSensorType m_sensor = temperature::stPt1000;

@@ -52,6 +52,11 @@ void TMfrTemperatureUnit::setCompanionValue(Extended x)
     ui.neTemp2->setValue(x);
 }
 
+void TMfrTemperatureUnit::ShowNoCompanion()
+{
+    ui.neTemp2->setText(QStringLiteral("-----"));
+}
+
 void TMfrTemperatureUnit::OnUnitChange()
 {
     ui.lTemp2Unit->setText(TempUnit() == unCelsius ? QStringLiteral("°F") : QStringLiteral("°C"));

@@ -33,6 +33,8 @@ public:
 
     Extended CompanionValue() const;
     void setCompanionValue(Extended x);
+    // The companion without a temperature: the "no result" marker.
+    void ShowNoCompanion();
 
     // The selector's own reaction to a change of the drop-down: the companion names the other
     // scale.

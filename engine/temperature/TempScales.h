@@ -56,7 +56,7 @@ inline constexpr std::array<TSensorLimits, SensorCount> SensorLimitsTable = {{
     {-50, 250, 742, 2891},      // stNi1000
     {-80, 120, 80, 1700000},    // stNTC2252: the smaller resistance belongs to the hot end
     {-270, 1370, -5500, 54500}, // stTcK
-    {-210, 1200, -5891, 54886}, // stTcJ
+    {-210, 1200, -8095, 69553}, // stTcJ: the span of its inverse function
     {-50, 1760, -200, 18600},   // stTcS
     {0, 1820, 291, 13500},      // stTcB
     {-270, 401, -5500, 20500},  // stTcT

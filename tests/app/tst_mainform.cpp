@@ -1,6 +1,6 @@
+#include "Application.h"
 #include "NvNumEdit.h"
 #include "RecordingSeam.h"
-#include "Version.h"
 #include "uMfMainForm.h"
 #include "uMfrBaseFrame.h"
 
@@ -20,12 +20,12 @@ class TestMainForm : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
 
     void captionCarriesTheVersion();
-    void fixedVersionFallback_data();
-    void fixedVersionFallback();
+    void windowCarriesTheProgramIcon();
     void windowHasItsDesignedShape();
     void tabsInOrderFirstActive();
 
@@ -48,6 +48,11 @@ private:
     TRecordingSeam *m_seam = nullptr;
     TfMainForm *m_form = nullptr;
 };
+
+void TestMainForm::initTestCase()
+{
+    SetApplicationIdentity();
+}
 
 void TestMainForm::init()
 {
@@ -73,24 +78,15 @@ void TestMainForm::captionCarriesTheVersion()
     QCOMPARE(fMainForm, m_form);
 }
 
-void TestMainForm::fixedVersionFallback_data()
+void TestMainForm::windowCarriesTheProgramIcon()
 {
-    QTest::addColumn<quint32>("mostSignificant");
-    QTest::addColumn<quint32>("leastSignificant");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("1.0.0.4") << quint32(0x00010000) << quint32(0x00000004) << "1.0.0.4";
-    QTest::newRow("halves split at 16 bits")
-        << quint32(0x00020003) << quint32(0x00040005) << "2.3.4.5";
-    QTest::newRow("largest parts unsigned")
-        << quint32(0xFFFFFFFF) << quint32(0xFFFF0000) << "65535.65535.65535.0";
-}
-
-void TestMainForm::fixedVersionFallback()
-{
-    QFETCH(quint32, mostSignificant);
-    QFETCH(quint32, leastSignificant);
-    QFETCH(QString, expected);
-    QCOMPARE(FormatFixedVersion(mostSignificant, leastSignificant), expected);
+    // Without an icon theme on the test machine, the images built in stand in.
+    const QIcon icon = m_form->windowIcon();
+    QVERIFY(!icon.isNull());
+    for (const int size : {16, 32, 48, 256})
+        QVERIFY2(icon.availableSizes().contains(QSize(size, size)),
+                 qPrintable(QString::number(size)));
+    QCOMPARE(icon.pixmap(QSize(48, 48)).deviceIndependentSize().toSize(), QSize(48, 48));
 }
 
 void TestMainForm::windowHasItsDesignedShape()

@@ -34,10 +34,6 @@ quint64 EnvOr(const char *name, quint64 fallback)
     return ok ? v : fallback;
 }
 
-const QStringList ArithmeticFaults{QStringLiteral("Floating point overflow"),
-                                   QStringLiteral("Invalid floating point operation"),
-                                   QStringLiteral("Floating point division by zero")};
-
 } // namespace
 
 class TestSoak : public QObject
@@ -70,6 +66,9 @@ bool TestSoak::CheckWindow(QString &problem) const
 {
     const TSeparators seps = LocaleSeparators();
     for (const TNvNumEdit *field : m_form->findChildren<TNvNumEdit *>()) {
+        // A companion without a temperature shows the no-result marker.
+        if (field->isReadOnly() && field->text() == QStringLiteral("-----"))
+            continue;
         try {
             const long double v = field->Value();
             if (!std::isfinite(v)) {
@@ -123,7 +122,6 @@ void TestSoak::randomEventsKeepTheWindowSound()
         return std::uniform_int_distribution<int>(0, n - 1)(m_random);
     };
 
-    int arithmeticErrors = 0;
     QStringList recent; // the last few events, for the failure message
     for (quint64 step = 0; step < events; ++step) {
         QWidget *page = form.pcPages()->currentWidget();
@@ -228,15 +226,10 @@ void TestSoak::randomEventsKeepTheWindowSound()
             recent.removeFirst();
 
         QString problem;
-        // An arithmetic fault outside a calculator's guard (the companion of an input typed far
-        // beyond the double range, say) is reported in the error box by design; any other
-        // failure there means a text that the editing rules should never have let through.
-        for (const QString &error : std::as_const(seam.errors)) {
-            if (!ArithmeticFaults.contains(error))
-                problem = QStringLiteral("failure escaped: ") + error;
-        }
-        arithmeticErrors += int(seam.errors.size());
-        seam.errors.clear();
+        // Any failure in the error box means a text that the editing rules should never have
+        // let through, or arithmetic outside a guard.
+        if (!seam.errors.isEmpty())
+            problem = QStringLiteral("failure escaped: ") + seam.errors.join(QStringLiteral("; "));
         if (problem.isEmpty() && (modalBoxes > 0 || QApplication::activeModalWidget()))
             problem = QStringLiteral("a modal box was opened");
         if (problem.isEmpty() && (calculated || step % 16 == 0))
@@ -249,8 +242,7 @@ void TestSoak::randomEventsKeepTheWindowSound()
     }
     QString problem;
     QVERIFY2(CheckWindow(problem), qPrintable(problem));
-    qInfo("soak: %d beeps, %lld warnings, %d arithmetic error boxes", seam.beeps,
-          qint64(seam.warnings.size()), arithmeticErrors);
+    qInfo("soak: %d beeps, %lld warnings", seam.beeps, qint64(seam.warnings.size()));
 }
 
 QTEST_MAIN(TestSoak)

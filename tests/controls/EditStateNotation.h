@@ -1,7 +1,9 @@
 #pragma once
 
 // A field's text with its caret or selection written in one string, so that test rows read as
-// what the user sees: "3.|14000" has the caret after the separator, "1[23]4" has "23" selected.
+// what the user sees: "3.|14000" has the caret after the separator, "1[23]4" has "23" selected
+// with the caret at its right end, "1[|23]4" the same selection made leftwards (caret at its left
+// end).
 
 #include "LocaleSeparators.h"
 #include "NumEditRules.h"
@@ -11,30 +13,38 @@
 inline TEditState ParseEditState(const QString &notation)
 {
     TEditState s;
-    int selEnd = -1;
+    int bar = -1;
+    int open = -1;
+    int close = -1;
     for (const QChar c : notation) {
+        const int at = static_cast<int>(s.text.size());
         if (c == u'|')
-            s.selStart = static_cast<int>(s.text.size());
+            bar = at;
         else if (c == u'[')
-            s.selStart = static_cast<int>(s.text.size());
+            open = at;
         else if (c == u']')
-            selEnd = static_cast<int>(s.text.size());
+            close = at;
         else
             s.text += c;
     }
-    if (selEnd >= 0)
-        s.selLength = selEnd - s.selStart;
+    if (open >= 0 && close > open) {
+        const bool leftwards = bar == open;
+        s.caret = leftwards ? open : close;
+        s.anchor = leftwards ? close : open;
+    } else {
+        s.SetCaret(std::max(bar, 0));
+    }
     return s;
 }
 
 inline QString EditStateNotation(const TEditState &s)
 {
     QString n = s.text;
-    if (s.selLength > 0) {
-        n.insert(s.selStart + s.selLength, u']');
-        n.insert(s.selStart, u'[');
+    if (s.HasSelection()) {
+        n.insert(s.SelStart() + s.SelLength(), u']');
+        n.insert(s.SelStart(), s.caret < s.anchor ? QStringLiteral("[|") : QStringLiteral("["));
     } else {
-        n.insert(s.selStart, u'|');
+        n.insert(s.caret, u'|');
     }
     return n;
 }

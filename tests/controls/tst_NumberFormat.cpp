@@ -7,8 +7,6 @@
 
 #include <cmath>
 
-Q_DECLARE_METATYPE(TNumberFormat)
-
 namespace {
 
 const TSeparators dotComma{u'.', u','};
@@ -53,7 +51,7 @@ void TestNumberFormat::formatsAsShown_data()
     QTest::newRow("0.0005 engineering free") << "0.0005" << -1 << E << "0.5E-3";
     QTest::newRow("12345 engineering free") << "12345" << -1 << E << "12.345E3";
     QTest::newRow("15 significant digits then zeros")
-            << "123456789012.345678" << 5 << S << "123456789012.34600";
+        << "123456789012.345678" << 5 << S << "123456789012.34600";
     QTest::newRow("zero free") << "0" << -1 << S << "0";
     QTest::newRow("zero scientific") << "0" << 5 << Sc << "0.00000E0";
     QTest::newRow("zero engineering") << "0" << 5 << E << "0.00000E0";
@@ -66,16 +64,16 @@ void TestNumberFormat::formatsAsShown_data()
     QTest::newRow("free drops trailing zeros") << "12.5" << -1 << S << "12.5";
     QTest::newRow("free integer has no separator") << "12" << -1 << S << "12";
     QTest::newRow("free stops at 14 decimals")
-            << "0.333333333333333333" << -1 << S << "0.33333333333333";
+        << "0.333333333333333333" << -1 << S << "0.33333333333333";
     QTest::newRow("free thousands keeps 15 digits")
-            << "1234.5678901234567" << -1 << T << "1,234.56789012346";
+        << "1234.5678901234567" << -1 << T << "1,234.56789012346";
     QTest::newRow("no decimals") << "1234.5" << 0 << T << "1,235";
     QTest::newRow("carry into a new digit") << "999.996" << 2 << T << "1,000.00";
     QTest::newRow("negative thousands") << "-1234567.891" << 1 << T << "-1,234,567.9";
     QTest::newRow("scientific carry raises the exponent") << "9.9996" << 3 << Sc << "1.000E1";
     QTest::newRow("scientific free") << "0.000123" << -1 << Sc << "1.23E-4";
     QTest::newRow("scientific of the extended maximum range")
-            << "1.5E4931" << 2 << Sc << "1.50E4931";
+        << "1.5E4931" << 2 << Sc << "1.50E4931";
     QTest::newRow("scientific of a tiny value") << "2.25E-4000" << 1 << Sc << "2.3E-4000";
     QTest::newRow("engineering point five") << "0.5" << -1 << E << "0.5E0";
     QTest::newRow("engineering negative keeps cap 14") << "-123.456" << -1 << E << "-123.456E0";
@@ -83,7 +81,7 @@ void TestNumberFormat::formatsAsShown_data()
     QTest::newRow("engineering no decimals") << "45678" << 0 << E << "46E3";
     QTest::newRow("engineering huge exponent") << "5E4000" << 2 << E << "50.00E3999";
     QTest::newRow("integer digits beyond 15")
-            << "12345678901234567" << 2 << S << "12345678901234567.00";
+        << "12345678901234567" << 2 << S << "12345678901234567.00";
     QTest::newRow("14 decimals of a large value") << "1234.5" << 14 << S << "1234.50000000000000";
 }
 
@@ -226,7 +224,7 @@ void TestNumberFormat::randomValuesReadBackAsShown()
             digits += QChar(u'0' + random.bounded(10));
         const int exponent = random.bounded(-maxExponent, maxExponent + 1);
         const QString source = QString(random.bounded(2) ? QStringLiteral("-") : QString()) + digits
-                + u'E' + QString::number(exponent);
+                               + u'E' + QString::number(exponent);
         const long double x = std::strtold(source.toLatin1().constData(), nullptr);
         const TSeparators &seps = i % 2 ? commaDot : dotComma;
 
@@ -235,9 +233,9 @@ void TestNumberFormat::randomValuesReadBackAsShown()
             long double v = 0;
             const bool read = TryParseValue(PlainText(text, seps), seps, v);
             const QString where = QStringLiteral("%1 with %2 decimals gives '%3'")
-                                          .arg(source)
-                                          .arg(decimals)
-                                          .arg(text);
+                                      .arg(source)
+                                      .arg(decimals)
+                                      .arg(text);
             QVERIFY2(read, qPrintable(where));
 
             // Half a unit of the last digit the text shows.
@@ -248,7 +246,7 @@ void TestNumberFormat::randomValuesReadBackAsShown()
             const int textExponent = e < 0 ? 0 : text.mid(e + 1).toInt();
             const long double halfUnit = 0.5L * std::pow(10.0L, textExponent - shownFraction);
             const long double bound
-                    = std::max(halfUnit, 5e-15L * std::fabs(x)) + 1e-16L * std::fabs(x);
+                = std::max(halfUnit, 5e-15L * std::fabs(x)) + 1e-16L * std::fabs(x);
             QVERIFY2(std::fabs(v - x) <= bound, qPrintable(where));
 
             // Engineering takes its exponent from a logarithm truncated toward zero, so a value

@@ -1,3 +1,4 @@
+#include "FieldWindow.h"
 #include "NvNumEdit.h"
 #include "RecordingSeam.h"
 #include "arith.h"
@@ -12,33 +13,12 @@
 #include <limits>
 #include <memory>
 
-Q_DECLARE_METATYPE(TNumberFormat)
-
 namespace {
 
 const QLocale english(QLocale::English, QLocale::UnitedStates);
 const QLocale german(QLocale::German, QLocale::Germany);
 
-// A shown, active window holding the field under test and a button to move the focus to.
-struct TWindow
-{
-    QWidget window;
-    TNvNumEdit *edit;
-    QPushButton *other;
-
-    TWindow()
-    {
-        auto *layout = new QVBoxLayout(&window);
-        edit = new TNvNumEdit(&window);
-        other = new QPushButton(QStringLiteral("Other"), &window);
-        layout->addWidget(edit);
-        layout->addWidget(other);
-        window.show();
-        window.activateWindow();
-    }
-
-    bool Ready() { return QTest::qWaitForWindowActive(&window); }
-};
+using TWindow = TFieldWindow;
 
 } // namespace
 
@@ -127,8 +107,8 @@ void TestNvNumEdit::writingValueFormatsIt_data()
     QTest::newRow("engineering") << -1 << TNumberFormat::Engineering << 0.0005 << "en_US"
                                  << "0.5E-3";
     QTest::newRow("fifteen digits")
-            << 5 << TNumberFormat::Standard << 123456789012.345678 << "en_US"
-            << "123456789012.34600";
+        << 5 << TNumberFormat::Standard << 123456789012.345678 << "en_US"
+        << "123456789012.34600";
 }
 
 void TestNvNumEdit::writingValueFormatsIt()
@@ -192,9 +172,8 @@ void TestNvNumEdit::nonFiniteValueLeavesTextAlone()
     edit.setProperty("Value", value);
     QCOMPARE(edit.text(), QStringLiteral("12.5"));
     QCOMPARE(seam.errors.size(), 1);
-    QCOMPARE(seam.errors.front(),
-             isNan ? QStringLiteral("Invalid floating point operation")
-                   : QStringLiteral("Floating point overflow"));
+    QCOMPARE(seam.errors.front(), isNan ? QStringLiteral("Invalid floating point operation")
+                                        : QStringLiteral("Floating point overflow"));
 }
 
 void TestNvNumEdit::limitsApplyOneAtATime_data()
@@ -209,12 +188,12 @@ void TestNvNumEdit::limitsApplyOneAtATime_data()
 
     QTest::newRow("up, max first") << 0.0 << 150.0 << true << 200.0 << 300.0 << 200.0 << 300.0;
     QTest::newRow("up, min first ignored")
-            << 0.0 << 150.0 << false << 200.0 << 300.0 << 0.0 << 300.0;
+        << 0.0 << 150.0 << false << 200.0 << 300.0 << 0.0 << 300.0;
     QTest::newRow("down, min first") << 100.0 << 150.0 << false << -50.0 << 50.0 << -50.0 << 50.0;
     QTest::newRow("down, max first ignored")
-            << 100.0 << 150.0 << true << -50.0 << 50.0 << -50.0 << 150.0;
+        << 100.0 << 150.0 << true << -50.0 << 50.0 << -50.0 << 150.0;
     QTest::newRow("overlapping, either order")
-            << 0.0 << 150.0 << false << 100.0 << 200.0 << 100.0 << 200.0;
+        << 0.0 << 150.0 << false << 100.0 << 200.0 << 100.0 << 200.0;
 }
 
 void TestNvNumEdit::limitsApplyOneAtATime()
@@ -295,7 +274,7 @@ void TestNvNumEdit::readingNonNumberFails()
     QCOMPARE(edit.text(), QStringLiteral("1,2a"));
     QCOMPARE(edit.Decimals(), -1);
     TRecordingSeam seam;
-    edit.setProperty("NumberFormat", QVariant::fromValue(TNumberFormat::Thousands));
+    edit.setProperty("NumberFormat", QStringLiteral("Thousands"));
     QCOMPARE(seam.errors, QStringList{QStringLiteral("'12a' is not a valid floating point value")});
     QVERIFY(std::isnan(edit.property("Value").toDouble()));
 }
@@ -304,13 +283,24 @@ void TestNvNumEdit::propertiesReachTheField()
 {
     TNvNumEdit edit;
     QVERIFY(edit.setProperty("Decimals", 3));
-    QVERIFY(edit.setProperty("NumberFormat", QVariant::fromValue(TNumberFormat::Scientific)));
+    // The format by name, as Qt Designer and other property-driven tools give it.
+    QVERIFY(edit.setProperty("NumberFormat", QStringLiteral("Scientific")));
     QVERIFY(edit.setProperty("Value", 1234.5));
     QCOMPARE(edit.text(), QStringLiteral("1.235E3")); // 1.2345 rounds half away from zero
     QCOMPARE(edit.property("Value").toDouble(), 1235.0);
     QVERIFY(edit.setProperty("MaxValue", 10.5));
     QCOMPARE(edit.property("MaxValue").toDouble(), 10.5);
     QCOMPARE(edit.property("NumberFormat").value<TNumberFormat>(), TNumberFormat::Scientific);
+    QCOMPARE(edit.property("NumberFormat").toString(), QStringLiteral("Scientific"));
+    QVERIFY(!edit.setProperty("NumberFormat", QStringLiteral("Hexadecimal")));
+    QCOMPARE(edit.NumberFormat(), TNumberFormat::Scientific);
+
+    const QMetaObject *meta = edit.metaObject();
+    const QMetaEnum formats = meta->property(meta->indexOfProperty("NumberFormat")).enumerator();
+    QStringList keys;
+    for (int i = 0; i < formats.keyCount(); ++i)
+        keys << QString::fromLatin1(formats.key(i)) + u'=' + QString::number(formats.value(i));
+    QCOMPARE(keys, (QStringList{"Standard=0", "Thousands=1", "Scientific=2", "Engineering=3"}));
 }
 
 void TestNvNumEdit::maxLengthLimitsTypingOnly()

@@ -2,6 +2,7 @@
 // the context menu, input-method commits and drops, on a shown field.
 
 #include "EditStateNotation.h"
+#include "FieldWindow.h"
 #include "NvNumEdit.h"
 #include "RecordingSeam.h"
 
@@ -21,44 +22,21 @@ namespace {
 const QLocale english(QLocale::English, QLocale::UnitedStates);
 const QLocale german(QLocale::German, QLocale::Germany);
 
-// A shown, active window holding the field under test and a button to take the focus from it.
-struct TWindow
+// The field's window with the focus in the field.
+struct TWindow : TFieldWindow
 {
-    QWidget window;
-    TNvNumEdit *edit;
-    QPushButton *other;
-
-    TWindow()
-    {
-        auto *layout = new QVBoxLayout(&window);
-        other = new QPushButton(QStringLiteral("Other"), &window);
-        edit = new TNvNumEdit(&window);
-        layout->addWidget(other);
-        layout->addWidget(edit);
-        window.show();
-        window.activateWindow();
-    }
-
     bool Ready()
     {
-        if (!QTest::qWaitForWindowActive(&window))
+        if (!TFieldWindow::Ready())
             return false;
         edit->setFocus();
         return edit->hasFocus();
     }
 
-    // The field's text with its caret or selection, as a Windows edit reports them.
+    // The field's text with its caret and selection.
     QString State() const { return EditStateNotation(edit->EditState()); }
 
-    void SetState(const QString &notation)
-    {
-        const TEditState s = ParseEditState(notation);
-        edit->setText(s.text);
-        if (s.HasSelection())
-            edit->setSelection(s.selStart, s.selLength);
-        else
-            edit->setCursorPosition(s.selStart);
-    }
+    void SetState(const QString &notation) { WriteEditState(*edit, ParseEditState(notation)); }
 
     // Opens the field's context menu as a right click would.
     QMenu *OpenContextMenu()
@@ -106,6 +84,7 @@ void PressKeys(QWidget *w, const QString &keys)
         {QStringLiteral("Esc"), {Qt::Key_Escape, Qt::NoModifier}},
         {QStringLiteral("Space"), {Qt::Key_Space, Qt::NoModifier}},
         {QStringLiteral("Ctrl+A"), {Qt::Key_A, Qt::ControlModifier}},
+        {QStringLiteral("Ctrl+V"), {Qt::Key_V, Qt::ControlModifier}},
         {QStringLiteral("Ctrl+Z"), {Qt::Key_Z, Qt::ControlModifier}},
         {QStringLiteral("Ctrl+Y"), {Qt::Key_Y, Qt::ControlModifier}},
         {QStringLiteral("Ctrl+Shift+Z"), {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}},
@@ -136,6 +115,8 @@ private Q_SLOTS:
     void keys_data();
     void keys();
     void tabbingInThenTypingReplacesAll();
+    void leftwardSelectionKeepsItsDirection_data();
+    void leftwardSelectionKeepsItsDirection();
     void thousandsRegroupsAsTyped();
     void regroupingNoNumberReportsIt();
     void changeFollowsEveryEdit();
@@ -174,17 +155,17 @@ void TestNumEditKeys::cleanup()
 void TestNumEditKeys::keys_data()
 {
     QTest::addColumn<int>("decimals");
-    QTest::addColumn<int>("format");
+    QTest::addColumn<TNumberFormat>("format");
     QTest::addColumn<int>("maxLength");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("beeps");
 
-    const int std = static_cast<int>(TNumberFormat::Standard);
-    const int sci = static_cast<int>(TNumberFormat::Scientific);
-    const auto row = [](const char *name, int d, int f, const char *before, const char *keys,
-                        const char *after, int beeps, int maxLength = 0) {
+    const auto std = TNumberFormat::Standard;
+    const auto sci = TNumberFormat::Scientific;
+    const auto row = [](const char *name, int d, TNumberFormat f, const char *before,
+                        const char *keys, const char *after, int beeps, int maxLength = 0) {
         QTest::newRow(name) << d << f << maxLength << QString::fromUtf8(before)
                             << QString::fromUtf8(keys) << QString::fromUtf8(after) << beeps;
     };
@@ -239,7 +220,7 @@ void TestNumEditKeys::keys_data()
 void TestNumEditKeys::keys()
 {
     QFETCH(int, decimals);
-    QFETCH(int, format);
+    QFETCH(TNumberFormat, format);
     QFETCH(int, maxLength);
     QFETCH(QString, before);
     QFETCH(QString, keys);
@@ -250,7 +231,7 @@ void TestNumEditKeys::keys()
     QVERIFY(w.Ready());
     w.edit->setMaxLength(maxLength);
     w.edit->setDecimals(decimals);
-    w.edit->setNumberFormat(static_cast<TNumberFormat>(format));
+    w.edit->setNumberFormat(format);
     w.SetState(before);
     m_seam->Clear();
     PressKeys(w.edit, keys);
@@ -272,6 +253,64 @@ void TestNumEditKeys::tabbingInThenTypingReplacesAll()
     QTest::keyClicks(w.edit, QStringLiteral("7"));
     QCOMPARE(w.State(), QStringLiteral("7|.00000"));
     QCOMPARE(m_seam->beeps, 0);
+}
+
+void TestNumEditKeys::leftwardSelectionKeepsItsDirection_data()
+{
+    QTest::addColumn<TNumberFormat>("format");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("beeps");
+
+    const auto std = TNumberFormat::Standard;
+    const auto thou = TNumberFormat::Thousands;
+    // Tabbed in, with "1.0x" on the clipboard. A refused key leaves the selection as it was, so
+    // the next Shift+Left grows it.
+    const auto row = [](const char *name, TNumberFormat f, int d, double value, const char *keys,
+                        const char *after, int beeps) {
+        QTest::newRow(name) << f << d << value << QString::fromUtf8(keys)
+                            << QString::fromUtf8(after) << beeps;
+    };
+    row("letter, then delete", std, -1, 12345, "<End><Shift+Left>Q<Shift+Left><Del>", "123|", 1);
+    row("group separator", std, -1, 12345, "<End><Shift+Left>,<Shift+Left>", "123[|45]", 1);
+    row("Space", std, -1, 12345, "<End><Shift+Left><Space><Shift+Left>", "123[|45]", 1);
+    row("Enter", std, -1, 12345, "<End><Shift+Left><Enter><Shift+Left>", "123[|45]", 1);
+    row("Escape", std, -1, 12345, "<End><Shift+Left><Esc><Shift+Left>", "123[|45]", 1);
+    row("Ctrl+Z", std, -1, 12345, "<End><Shift+Left><Ctrl+Z><Shift+Left>", "123[|45]", 1);
+    row("refused paste", std, -1, 12345, "<End><Shift+Left><Ctrl+V><Shift+Left>", "123[|45]", 1);
+    row("separator without decimals", std, 0, 12345, "<End><Shift+Left>.<Shift+Left>", "123[|45]",
+        1);
+    // In Thousands every key release may regroup; one that finds nothing to do leaves the
+    // selection alone.
+    row("thousands, then delete", thou, 0, 13, "<End><Shift+Left><Shift+Left><Del>", "|0", 0);
+    row("thousands across a group", thou, 0, 12345, "<End><Shift+Left><Shift+Left><Shift+Left>",
+        "12,[|345]", 0);
+    row("thousands, letter", thou, 2, 1234.5, "<End><Shift+Left>x<Shift+Left>", "1,234.[|50]", 1);
+}
+
+void TestNumEditKeys::leftwardSelectionKeepsItsDirection()
+{
+    QFETCH(TNumberFormat, format);
+    QFETCH(int, decimals);
+    QFETCH(double, value);
+    QFETCH(QString, keys);
+    QFETCH(QString, after);
+    QFETCH(int, beeps);
+
+    TWindow w;
+    QVERIFY(w.Ready());
+    w.edit->setDecimals(decimals);
+    w.edit->setNumberFormat(format);
+    w.edit->setValue(value);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1.0x"));
+    w.other->setFocus();
+    QTest::keyClick(w.other, Qt::Key_Tab);
+    QVERIFY(w.edit->hasFocus());
+    PressKeys(w.edit, keys);
+    QCOMPARE(w.State(), after);
+    QCOMPARE(m_seam->beeps, beeps);
 }
 
 void TestNumEditKeys::thousandsRegroupsAsTyped()

@@ -6,6 +6,7 @@
 // VELMORA_NUMEDIT_STEPS scales the number of steps (a percentage, 100 by default).
 
 #include "EditStateNotation.h"
+#include "FieldWindow.h"
 #include "NumEditRules.h"
 #include "NumberFormat.h"
 #include "NvNumEdit.h"
@@ -15,6 +16,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -51,7 +53,7 @@ struct TConfig
     {
         return QStringLiteral("Decimals %1, NumberFormat %2, MaxLength %3, locale %4")
             .arg(decimals)
-            .arg(static_cast<int>(format))
+            .arg(QString::fromLatin1(QMetaEnum::fromType<TNumberFormat>().valueToKey(format)))
             .arg(maxLength)
             .arg(locale);
     }
@@ -192,21 +194,9 @@ QLocale LocaleOf(const QString &name)
 }
 
 // A shown, active window with the field under test.
-struct TFieldWindow
+// The field's window, with the context menu's commands at hand.
+struct TWindow : TFieldWindow
 {
-    QWidget window;
-    TNvNumEdit *edit;
-
-    TFieldWindow()
-    {
-        auto *layout = new QVBoxLayout(&window);
-        layout->addWidget(new QPushButton(QStringLiteral("Other"), &window));
-        edit = new TNvNumEdit(&window);
-        layout->addWidget(edit);
-        window.show();
-        window.activateWindow();
-    }
-
     TEditState State() const { return edit->EditState(); }
 
     void Trigger(const QString &caption)
@@ -301,13 +291,14 @@ void TestNumEditRandom::rulesKeepTheTextANumber()
                 (void)rules.PressDeleteKey(state,
                                            backspace ? TDeleteKey::Backspace : TDeleteKey::Delete);
             } else if (pick < 76) {
-                state.selStart = user.Below(length + 1);
-                state.selLength = user.Chance(40) ? 0 : user.Below(length - state.selStart + 1);
+                const int start = user.Below(length + 1);
+                state.anchor = start;
+                state.caret = start + (user.Chance(40) ? 0 : user.Below(length - start + 1));
                 action = QStringLiteral("select");
                 keystroke = user.Chance(50);
             } else if (pick < 80) {
-                state.selStart = 0;
-                state.selLength = length;
+                state.anchor = 0;
+                state.caret = length;
                 action = QStringLiteral("select all");
                 keystroke = false;
             } else if (pick < 85) {
@@ -363,7 +354,7 @@ void TestNumEditRandom::fieldFollowsTheRules()
 
     for (const TConfig &config : AllConfigs()) {
         QLocale::setDefault(LocaleOf(config.locale));
-        TFieldWindow w;
+        TWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
         w.edit->setFocus();
         w.edit->setMaxLength(config.maxLength);

@@ -8,15 +8,15 @@
 
 namespace {
 
-constexpr int Std = static_cast<int>(TNumberFormat::Standard);
-constexpr int Thou = static_cast<int>(TNumberFormat::Thousands);
-constexpr int Sci = static_cast<int>(TNumberFormat::Scientific);
-constexpr int Eng = static_cast<int>(TNumberFormat::Engineering);
+constexpr TNumberFormat Std = TNumberFormat::Standard;
+constexpr TNumberFormat Thou = TNumberFormat::Thousands;
+constexpr TNumberFormat Sci = TNumberFormat::Scientific;
+constexpr TNumberFormat Eng = TNumberFormat::Engineering;
 
-TNumEditRules Rules(int decimals, int format, int maxLength = 0, const QString &locale = {})
+TNumEditRules Rules(int decimals, TNumberFormat format, int maxLength = 0,
+                    const QString &locale = {})
 {
-    return TNumEditRules(decimals, static_cast<TNumberFormat>(format), maxLength,
-                         SeparatorsOf(locale));
+    return TNumEditRules(decimals, format, maxLength, SeparatorsOf(locale));
 }
 
 } // namespace
@@ -47,7 +47,7 @@ private Q_SLOTS:
 void TestNumEditRules::typedCharacter_data()
 {
     QTest::addColumn<int>("decimals");
-    QTest::addColumn<int>("format");
+    QTest::addColumn<TNumberFormat>("format");
     QTest::addColumn<int>("maxLength");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("before");
@@ -57,8 +57,8 @@ void TestNumEditRules::typedCharacter_data()
 
     // A refused character leaves the state as it was.
     const auto row
-        = [](const char *name, int d, int f, int max, const char *before, const QString &key,
-             const char *after, bool accepted, const char *locale = "en") {
+        = [](const char *name, int d, TNumberFormat f, int max, const char *before,
+             const QString &key, const char *after, bool accepted, const char *locale = "en") {
               QTest::newRow(name) << d << f << max << QString::fromLatin1(locale)
                                   << QString::fromUtf8(before) << key << QString::fromUtf8(after)
                                   << accepted;
@@ -82,6 +82,7 @@ void TestNumEditRules::typedCharacter_data()
     row("select all then 7", 5, Std, 0, "[12.50000]", "7", "7|.00000", true);
     row("select all then 7 thousands", 2, Thou, 0, "[1,234.50]", "7", "7|.00", true);
     row("selection in integer part", -1, Std, 0, "1[23]4", "9", "19|4", true);
+    row("leftward selection alike", -1, Std, 0, "1[|23]4", "9", "19|4", true);
     row("selection in fraction keeps digits", 5, Std, 0, "3.1[40]00", "9", "3.19|000", true);
 
     // Digits: the lone leading zero is replaced.
@@ -158,7 +159,7 @@ void TestNumEditRules::typedCharacter_data()
 void TestNumEditRules::typedCharacter()
 {
     QFETCH(int, decimals);
-    QFETCH(int, format);
+    QFETCH(TNumberFormat, format);
     QFETCH(int, maxLength);
     QFETCH(QString, locale);
     QFETCH(QString, before);
@@ -175,7 +176,7 @@ void TestNumEditRules::typedCharacter()
 void TestNumEditRules::typedSequence_data()
 {
     QTest::addColumn<int>("decimals");
-    QTest::addColumn<int>("format");
+    QTest::addColumn<TNumberFormat>("format");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("after");
@@ -201,7 +202,7 @@ void TestNumEditRules::typedSequence_data()
 void TestNumEditRules::typedSequence()
 {
     QFETCH(int, decimals);
-    QFETCH(int, format);
+    QFETCH(TNumberFormat, format);
     QFETCH(QString, before);
     QFETCH(QString, keys);
     QFETCH(QString, after);
@@ -221,14 +222,14 @@ void TestNumEditRules::typedSequence()
 void TestNumEditRules::deleteKey_data()
 {
     QTest::addColumn<int>("decimals");
-    QTest::addColumn<int>("format");
+    QTest::addColumn<TNumberFormat>("format");
     QTest::addColumn<QString>("before");
     QTest::addColumn<bool>("backspace");
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("accepted");
 
-    const auto row = [](const char *name, int d, int f, const char *before, bool backspace,
-                        const char *after, bool accepted = true) {
+    const auto row = [](const char *name, int d, TNumberFormat f, const char *before,
+                        bool backspace, const char *after, bool accepted = true) {
         QTest::newRow(name) << d << f << QString::fromUtf8(before) << backspace
                             << QString::fromUtf8(after) << accepted;
     };
@@ -279,7 +280,7 @@ void TestNumEditRules::deleteKey_data()
 void TestNumEditRules::deleteKey()
 {
     QFETCH(int, decimals);
-    QFETCH(int, format);
+    QFETCH(TNumberFormat, format);
     QFETCH(QString, before);
     QFETCH(bool, backspace);
     QFETCH(QString, after);
@@ -466,6 +467,20 @@ void TestNumEditRules::paste_data()
                                                              << "1[2]3"
                                                              << "1234.50"
                                                              << "1[2]3" << 1;
+    // A fraction with anything but digits in it is refused whole too, not fed with a beep for each
+    // stray character.
+    QTest::newRow("stray character in fraction, no decimals") << 0 << 0 << "en"
+                                                              << "42|"
+                                                              << "1.0x"
+                                                              << "42|" << 1;
+    QTest::newRow("stray character in fraction, free") << -1 << 0 << "en"
+                                                       << "[|42]"
+                                                       << "1.5 kg"
+                                                       << "[|42]" << 1;
+    QTest::newRow("stray character in exponent fed") << -1 << 0 << "en"
+                                                     << "[42]"
+                                                     << "1.5E3x"
+                                                     << "1.5E3|" << 1;
     QTest::newRow("zero fraction into no decimals") << 0 << 0 << "en"
                                                     << "[7]"
                                                     << "1,234.00"

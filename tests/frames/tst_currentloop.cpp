@@ -1,5 +1,5 @@
+#include "FrameTest.h"
 #include "NvNumEdit.h"
-#include "RecordingSeam.h"
 #include "uMfrCurrentLoop4to20mA.h"
 #include "uMfrResultEdit.h"
 
@@ -13,16 +13,11 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <memory>
-
-class TestCurrentLoop : public QObject
+class TestCurrentLoop : public TFrameTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void opensShowingTheStartUpPreset();
     void presetListFollowsTheTableInFixedPitch();
     void tabVisitsTheFieldsInTheirDesignedOrder();
@@ -38,57 +33,9 @@ private Q_SLOTS:
     void unreadableTextOutsideTheGuardEndsInTheErrorBox();
 
 private:
-    void Open();
-    template<typename T>
-    T *Find(const char *name) const;
-    void TypeInto(const char *field, const QString &text);
+    TMfrBaseFrame *MakeFrame() const override { return new TMfrCurrentLoop4to20mA; }
     void PickPreset(int index);
-    void Calculate();
-    QString Result() const;
-
-    std::unique_ptr<TRecordingSeam> m_seam;
-    std::unique_ptr<TMfrCurrentLoop4to20mA> m_frame;
 };
-
-void TestCurrentLoop::init()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    m_seam = std::make_unique<TRecordingSeam>();
-}
-
-void TestCurrentLoop::cleanup()
-{
-    m_frame.reset();
-    m_seam.reset();
-    QLocale::setDefault(QLocale::c());
-}
-
-// Builds the frame under the locale the test has pinned, shown and active so that focus moves.
-void TestCurrentLoop::Open()
-{
-    m_frame = std::make_unique<TMfrCurrentLoop4to20mA>();
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-}
-
-template<typename T>
-T *TestCurrentLoop::Find(const char *name) const
-{
-    T *child = m_frame->findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-// Tabbing into a field selects its whole text, so what is typed replaces it.
-void TestCurrentLoop::TypeInto(const char *field, const QString &text)
-{
-    auto *edit = Find<TNvNumEdit>(field);
-    edit->setFocus(Qt::TabFocusReason);
-    QVERIFY(edit->hasFocus());
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
 
 void TestCurrentLoop::PickPreset(int index)
 {
@@ -98,17 +45,6 @@ void TestCurrentLoop::PickPreset(int index)
     for (int i = 0; i < index; ++i)
         QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentIndex(), index);
-}
-
-// The click moves the focus to the button first, so the field being edited commits its value.
-void TestCurrentLoop::Calculate()
-{
-    QTest::mouseClick(m_frame->bCalculate(), Qt::LeftButton);
-}
-
-QString TestCurrentLoop::Result() const
-{
-    return Find<TMfrResultEdit>("reResult")->DisplayedText();
 }
 
 void TestCurrentLoop::opensShowingTheStartUpPreset()
@@ -123,9 +59,8 @@ void TestCurrentLoop::opensShowingTheStartUpPreset()
     QCOMPARE(Find<QLabel>("lInputUnit")->text(), QStringLiteral("mA"));
     QCOMPARE(Find<QLabel>("lResult")->text(), QStringLiteral("Output value ="));
     QCOMPARE(Find<QLabel>("lResultUnit")->text(), QString());
-    QCOMPARE(Result(), QStringLiteral("-100.000"));
-    QVERIFY(m_seam->warnings.isEmpty());
-    QVERIFY(m_seam->errors.isEmpty());
+    QCOMPARE(Shown(), QStringLiteral("-100.000"));
+    NoBoxes();
 }
 
 void TestCurrentLoop::presetListFollowsTheTableInFixedPitch()
@@ -151,16 +86,9 @@ void TestCurrentLoop::presetListFollowsTheTableInFixedPitch()
 void TestCurrentLoop::tabVisitsTheFieldsInTheirDesignedOrder()
 {
     Open();
-    QWidget *widget = Find<TNvNumEdit>("neValLo");
-    widget->setFocus(Qt::TabFocusReason);
-    QStringList visited{widget->objectName()};
-    for (int i = 0; i < 4; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
     // The direction's radio buttons are one stop, entered at the first of them; the arrow keys
     // move between them.
-    QCOMPARE(visited, (QStringList{"neValLo", "neValHi", "cbDefaults", "rbToCurrent", "neInput"}));
+    CompareTabStops({"neValLo", "neValHi", "cbDefaults", "rbToCurrent", "neInput"});
 }
 
 void TestCurrentLoop::pickingAPresetLoadsItsRangeWithoutRecalculating()
@@ -169,7 +97,7 @@ void TestCurrentLoop::pickingAPresetLoadsItsRangeWithoutRecalculating()
     PickPreset(3);
     QCOMPARE(Find<TNvNumEdit>("neValLo")->text(), QStringLiteral("-30.00"));
     QCOMPARE(Find<TNvNumEdit>("neValHi")->text(), QStringLiteral("125.00"));
-    QCOMPARE(Result(), QStringLiteral("-100.000"));
+    QCOMPARE(Shown(), QStringLiteral("-100.000"));
 
     // Picking the entry shown again restores the range after it was edited by hand.
     TypeInto("neValHi", QStringLiteral("7"));
@@ -214,8 +142,8 @@ void TestCurrentLoop::currentToOutputValue()
     PickPreset(preset);
     TypeInto("neInput", current);
     Calculate();
-    QCOMPARE(Result(), expected);
-    QVERIFY(m_seam->warnings.isEmpty());
+    QCOMPARE(Shown(), expected);
+    NoBoxes();
 }
 
 void TestCurrentLoop::outputValueToCurrent_data()
@@ -241,11 +169,11 @@ void TestCurrentLoop::outputValueToCurrent()
     QFETCH(QString, expected);
     Open();
     PickPreset(preset);
-    QTest::mouseClick(Find<QRadioButton>("rbToCurrent"), Qt::LeftButton);
+    Choose("rbToCurrent");
     TypeInto("neInput", value);
     Calculate();
-    QCOMPARE(Result(), expected);
-    QVERIFY(m_seam->warnings.isEmpty());
+    QCOMPARE(Shown(), expected);
+    NoBoxes();
 }
 
 void TestCurrentLoop::equalEndsWarnOnlyForTheCurrent()
@@ -255,14 +183,14 @@ void TestCurrentLoop::equalEndsWarnOnlyForTheCurrent()
     TypeInto("neValHi", QStringLiteral("5"));
     TypeInto("neInput", QStringLiteral("17.3"));
     Calculate();
-    QCOMPARE(Result(), QStringLiteral("5.000"));
-    QVERIFY(m_seam->warnings.isEmpty());
+    QCOMPARE(Shown(), QStringLiteral("5.000"));
+    NoBoxes();
 
-    QTest::mouseClick(Find<QRadioButton>("rbToCurrent"), Qt::LeftButton);
+    Choose("rbToCurrent");
     Calculate();
     QCOMPARE(m_seam->warnings,
              QStringList{"Output value for 4 mA must be different then the value for 20 mA."});
-    QCOMPARE(Result(), QStringLiteral("-----"));
+    QCOMPARE(Shown(), QStringLiteral("-----"));
     QVERIFY(m_seam->errors.isEmpty());
 }
 
@@ -290,43 +218,42 @@ void TestCurrentLoop::resultTooLargeToShowGivesNoResult()
     TypeInto("neValLo", lo);
     TypeInto("neValHi", hi);
     if (toCurrent)
-        QTest::mouseClick(Find<QRadioButton>("rbToCurrent"), Qt::LeftButton);
+        Choose("rbToCurrent");
     TypeInto("neInput", input);
     Calculate();
-    QCOMPARE(Result(), QStringLiteral("-----"));
-    QVERIFY(m_seam->warnings.isEmpty());
-    QVERIFY(m_seam->errors.isEmpty());
+    QCOMPARE(Shown(), QStringLiteral("-----"));
+    NoBoxes();
 
     // The next sound calculation shows a number again.
     TypeInto("neInput", QStringLiteral("4"));
     Calculate();
-    QVERIFY(Result() != QStringLiteral("-----"));
+    QVERIFY(Shown() != QStringLiteral("-----"));
 }
 
 void TestCurrentLoop::directionSwapsLabelsAndKeepsTheInput()
 {
     Open();
     TypeInto("neInput", QStringLiteral("12"));
-    QTest::mouseClick(Find<QRadioButton>("rbToCurrent"), Qt::LeftButton);
+    Choose("rbToCurrent");
     QVERIFY(Find<QRadioButton>("rbToCurrent")->isChecked());
     QCOMPARE(Find<QLabel>("lInput")->text(), QStringLiteral("Output value ="));
     QCOMPARE(Find<QLabel>("lInputUnit")->text(), QString());
     QCOMPARE(Find<QLabel>("lResult")->text(), QStringLiteral("Current ="));
     QCOMPARE(Find<QLabel>("lResultUnit")->text(), QStringLiteral("mA"));
     QCOMPARE(Find<TNvNumEdit>("neInput")->text(), QStringLiteral("12.00000"));
-    QCOMPARE(Result(), QStringLiteral("-100.000"));
+    QCOMPARE(Shown(), QStringLiteral("-100.000"));
 
     // The same number now reads as an output value: 12 on -100..+200 is 4 + 112 * 16 / 300 mA.
     Calculate();
-    QCOMPARE(Result(), QStringLiteral("9.973"));
+    QCOMPARE(Shown(), QStringLiteral("9.973"));
 
-    QTest::mouseClick(Find<QRadioButton>("rbToValue"), Qt::LeftButton);
+    Choose("rbToValue");
     QCOMPARE(Find<QLabel>("lInput")->text(), QStringLiteral("Current ="));
     QCOMPARE(Find<QLabel>("lInputUnit")->text(), QStringLiteral("mA"));
     QCOMPARE(Find<QLabel>("lResult")->text(), QStringLiteral("Output value ="));
     QCOMPARE(Find<QLabel>("lResultUnit")->text(), QString());
     QCOMPARE(Find<TNvNumEdit>("neInput")->text(), QStringLiteral("12.00000"));
-    QCOMPARE(Result(), QStringLiteral("9.973"));
+    QCOMPARE(Shown(), QStringLiteral("9.973"));
 }
 
 // The editing rules keep a typed text readable, so the text is put in directly: the range is read
@@ -336,14 +263,14 @@ void TestCurrentLoop::unreadableTextOutsideTheGuardEndsInTheErrorBox()
     Open();
     Find<TNvNumEdit>("neInput")->setText(QStringLiteral("1E5E"));
     Calculate();
-    QCOMPARE(Result(), QStringLiteral("-----"));
-    QVERIFY(m_seam->errors.isEmpty());
+    QCOMPARE(Shown(), QStringLiteral("-----"));
+    NoBoxes();
 
     Find<TNvNumEdit>("neInput")->setText(QStringLiteral("4"));
     Find<TNvNumEdit>("neValLo")->setText(QStringLiteral("1E5E"));
     Calculate();
     QCOMPARE(m_seam->errors, QStringList{"'1E5E' is not a valid floating point value"});
-    QCOMPARE(Result(), QStringLiteral("-----"));
+    QCOMPARE(Shown(), QStringLiteral("-----"));
     QVERIFY(m_seam->warnings.isEmpty());
 }
 

@@ -1,6 +1,6 @@
+#include "FrameTest.h"
 #include "NvEdit.h"
 #include "NvNumEdit.h"
-#include "RecordingSeam.h"
 #include "humidity.h"
 #include "uMfrHumidity.h"
 #include "uMfrResultEdit.h"
@@ -11,8 +11,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -35,25 +33,20 @@ const QStringList StartUpTable{"9.277", "8.655", "7.220", "7.272", "38.566",
 
 } // namespace
 
-class TestHumidity : public QObject
+class TestHumidity : public TFrameTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void opensShowingTheDefaultTable();
     void layoutFollowsTheDesign_data();
     void layoutFollowsTheDesign();
     void cubicMetreIsDrawnWithARaisedThree();
     void tabOrderRunsRowByRow();
-
     void calculatesFromTypedInputs_data();
     void calculatesFromTypedInputs();
     void accuracyLimits_data();
     void accuracyLimits();
-
     void impossibleStateShowsNoQuantitiesPerKilogram_data();
     void impossibleStateShowsNoQuantitiesPerKilogram();
     void refusedInputsClaimNoAccuracy();
@@ -62,69 +55,16 @@ private Q_SLOTS:
     void recoversAfterAFailure();
 
 private:
-    void Open();
-    template<typename T>
-    T *Find(const char *name) const;
-    void TypeInto(const char *field, const QString &text);
-    void Calculate();
-    QStringList Shown() const;
-
-    std::unique_ptr<TRecordingSeam> m_seam;
-    std::unique_ptr<TMfrHumidity> m_frame;
+    TMfrBaseFrame *MakeFrame() const override { return new TMfrHumidity; }
+    void ResetShared() override { humidity::ResetModuleState(); }
+    QStringList Table() const;
 };
 
-void TestHumidity::init()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    humidity::ResetModuleState();
-    m_seam = std::make_unique<TRecordingSeam>();
-}
-
-void TestHumidity::cleanup()
-{
-    m_frame.reset();
-    m_seam.reset();
-    humidity::ResetModuleState();
-    QLocale::setDefault(QLocale::c());
-}
-
-// Builds the frame under the locale the test has pinned, shown and active so that focus moves.
-void TestHumidity::Open()
-{
-    m_frame = std::make_unique<TMfrHumidity>();
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-}
-
-template<typename T>
-T *TestHumidity::Find(const char *name) const
-{
-    T *child = m_frame->findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-void TestHumidity::TypeInto(const char *field, const QString &text)
-{
-    auto *edit = Find<TNvNumEdit>(field);
-    edit->setFocus(Qt::TabFocusReason);
-    QVERIFY(edit->hasFocus());
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
-
-// The click takes the focus to the button, so the field being edited commits its value first.
-void TestHumidity::Calculate()
-{
-    QTest::mouseClick(m_frame->bCalculate(), Qt::LeftButton);
-}
-
-QStringList TestHumidity::Shown() const
+QStringList TestHumidity::Table() const
 {
     QStringList texts;
     for (const char *name : Displays)
-        texts << Find<TMfrResultEdit>(name)->DisplayedText();
+        texts << Shown(name);
     return texts;
 }
 
@@ -136,9 +76,8 @@ void TestHumidity::opensShowingTheDefaultTable()
     QCOMPARE(Find<TNvNumEdit>("neRelHum")->text(), QStringLiteral("50.00000"));
     QCOMPARE(Find<TNvNumEdit>("neRelHumAccuracy")->text(), QStringLiteral("2.50000"));
     QCOMPARE(Find<TNvNumEdit>("nePress")->text(), QStringLiteral("101325.00000"));
-    QCOMPARE(Shown(), StartUpTable);
-    QVERIFY(m_seam->warnings.isEmpty());
-    QVERIFY(m_seam->errors.isEmpty());
+    QCOMPARE(Table(), StartUpTable);
+    NoBoxes();
 }
 
 void TestHumidity::layoutFollowsTheDesign_data()
@@ -219,7 +158,7 @@ void TestHumidity::layoutFollowsTheDesign()
     QCOMPARE(unitLabel->x(), 212);
 
     if (accuracy.isEmpty()) {
-        QVERIFY(!m_frame->findChild<QLabel *>("l" + QString::fromLatin1(key) + "Pm"));
+        QVERIFY(!Frame()->findChild<QLabel *>("l" + QString::fromLatin1(key) + "Pm"));
         return;
     }
     auto *plusMinus = Find<QLabel>(("l" + key + "Pm").constData());
@@ -268,22 +207,10 @@ void TestHumidity::cubicMetreIsDrawnWithARaisedThree()
 void TestHumidity::tabOrderRunsRowByRow()
 {
     Open();
-    QList<QWidget *> expected;
-    for (const char *name : {"neTempAccuracy", "neRelHum", "neRelHumAccuracy", "nePress"})
-        expected << Find<TNvNumEdit>(name);
-    for (const char *name : {"reDewpoint", "reDewpointAccuracy", "reAbsHum", "reAbsHumAccuracy",
-                             "reSpecHum", "reSpecHumAccuracy", "reMixRatio", "reMixRatioAccuracy",
-                             "reSpecEnth", "reSpecEnthAccuracy"})
-        expected << Find<TMfrResultEdit>(name)->eNumResult();
-    expected << m_frame->bCalculate();
-
-    auto *first = Find<TNvNumEdit>("neTemp");
-    first->setFocus(Qt::TabFocusReason);
-    QVERIFY(first->hasFocus());
-    for (QWidget *next : expected) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), next);
-    }
+    CompareTabStops({"neTemp", "neTempAccuracy", "neRelHum", "neRelHumAccuracy", "nePress",
+                     "reDewpoint", "reDewpointAccuracy", "reAbsHum", "reAbsHumAccuracy",
+                     "reSpecHum", "reSpecHumAccuracy", "reMixRatio", "reMixRatioAccuracy",
+                     "reSpecEnth", "reSpecEnthAccuracy", "bCalculate"});
 }
 
 void TestHumidity::calculatesFromTypedInputs_data()
@@ -327,13 +254,12 @@ void TestHumidity::calculatesFromTypedInputs()
         TypeInto(fields[i], inputs[i]);
     Calculate();
 
-    const QStringList shown = Shown();
+    const QStringList shown = Table();
     for (int i = 0; i < expected.size(); ++i) {
         if (!expected[i].isEmpty())
             QCOMPARE(shown[i] + " " + Displays[i], expected[i] + " " + Displays[i]);
     }
-    QVERIFY(m_seam->warnings.isEmpty());
-    QVERIFY(m_seam->errors.isEmpty());
+    NoBoxes();
 }
 
 void TestHumidity::accuracyLimits_data()
@@ -372,12 +298,12 @@ void TestHumidity::accuracyLimits()
     Calculate();
 
     if (accepted) {
-        QVERIFY(m_seam->warnings.isEmpty());
-        QVERIFY(Shown() != StartUpTable);
-        QVERIFY(!Shown().contains(NoResult));
+        NoBoxes();
+        QVERIFY(Table() != StartUpTable);
+        QVERIFY(!Table().contains(NoResult));
     } else {
         QCOMPARE(m_seam->warnings, QStringList{AccuracyWarning});
-        QCOMPARE(Shown(), StartUpTable);
+        QCOMPARE(Table(), StartUpTable);
     }
     QVERIFY(m_seam->errors.isEmpty());
 }
@@ -432,7 +358,7 @@ void TestHumidity::impossibleStateShowsNoQuantitiesPerKilogram()
     TypeInto("nePress", press);
     Calculate();
 
-    const QStringList shown = Shown();
+    const QStringList shown = Table();
     for (int i = 0; i < expected.size(); ++i) {
         const QString tag = QLatin1String(" ") + Displays[i];
         if (expected[i] == "*") // some number
@@ -440,8 +366,7 @@ void TestHumidity::impossibleStateShowsNoQuantitiesPerKilogram()
         else
             QCOMPARE(shown[i] + tag, expected[i] + tag);
     }
-    QVERIFY(m_seam->warnings.isEmpty());
-    QVERIFY(m_seam->errors.isEmpty());
+    NoBoxes();
 }
 
 void TestHumidity::refusedInputsClaimNoAccuracy()
@@ -450,9 +375,8 @@ void TestHumidity::refusedInputsClaimNoAccuracy()
     TypeInto("neTemp", "200.5");
     Calculate();
     // Not "0.000" beside a missing value: that would claim an exact one.
-    QCOMPARE(Shown(), QStringList(10, NoResult));
-    QVERIFY(m_seam->warnings.isEmpty());
-    QVERIFY(m_seam->errors.isEmpty());
+    QCOMPARE(Table(), QStringList(10, NoResult));
+    NoBoxes();
 }
 
 void TestHumidity::arithmeticFailureShowsNoResultAnywhere_data()
@@ -476,15 +400,14 @@ void TestHumidity::arithmeticFailureShowsNoResultAnywhere()
     QFETCH(QString, field);
     QFETCH(QString, text);
     Open();
-    QCOMPARE(Shown(), StartUpTable);
+    QCOMPARE(Table(), StartUpTable);
 
     TypeInto(field.toLatin1().constData(), text);
     Calculate();
 
-    QCOMPARE(Shown(), QStringList(10, NoResult));
+    QCOMPARE(Table(), QStringList(10, NoResult));
     // Handled by the calculator: no box of any kind.
-    QVERIFY(m_seam->warnings.isEmpty());
-    QVERIFY(m_seam->errors.isEmpty());
+    NoBoxes();
 }
 
 void TestHumidity::recoversAfterAFailure()
@@ -492,11 +415,11 @@ void TestHumidity::recoversAfterAFailure()
     Open();
     TypeInto("nePress", "1E400");
     Calculate();
-    QCOMPARE(Shown(), QStringList(10, NoResult));
+    QCOMPARE(Table(), QStringList(10, NoResult));
 
     TypeInto("nePress", "101325");
     Calculate();
-    QCOMPARE(Shown(), StartUpTable);
+    QCOMPARE(Table(), StartUpTable);
 }
 
 QTEST_MAIN(TestHumidity)

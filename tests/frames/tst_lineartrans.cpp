@@ -1,5 +1,5 @@
+#include "FrameTest.h"
 #include "NvNumEdit.h"
-#include "RecordingSeam.h"
 #include "uMfrLinearTrans.h"
 #include "uMfrResultEdit.h"
 
@@ -10,16 +10,11 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <memory>
-
-class TestLinearTrans : public QObject
+class TestLinearTrans : public TFrameTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void opensWithoutAResult();
     void tabVisitsTheFieldsInTheirDesignedOrder();
     void firstCalculateWarnsAboutTheEqualPoints();
@@ -32,52 +27,10 @@ private Q_SLOTS:
     void directionSwapsLabelsAndKeepsTheInput();
 
 private:
-    template<typename T>
-    T *Find(const char *name) const;
-    void TypeInto(const char *field, const QString &text);
+    TMfrBaseFrame *MakeFrame() const override { return new TMfrLinearTrans; }
     void SetLine(const QString &x0, const QString &x1, const QString &y0, const QString &y1);
     void ChooseInverse(bool inverse);
-    void Calculate();
-    QString Result() const;
-
-    std::unique_ptr<TRecordingSeam> m_seam;
-    std::unique_ptr<TMfrLinearTrans> m_frame;
 };
-
-void TestLinearTrans::init()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    m_seam = std::make_unique<TRecordingSeam>();
-    m_frame = std::make_unique<TMfrLinearTrans>();
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-}
-
-void TestLinearTrans::cleanup()
-{
-    m_frame.reset();
-    m_seam.reset();
-    QLocale::setDefault(QLocale::c());
-}
-
-template<typename T>
-T *TestLinearTrans::Find(const char *name) const
-{
-    T *child = m_frame->findChild<T *>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-// Tabbing into a field selects its whole text, so what is typed replaces it.
-void TestLinearTrans::TypeInto(const char *field, const QString &text)
-{
-    auto *edit = Find<TNvNumEdit>(field);
-    edit->setFocus(Qt::TabFocusReason);
-    QVERIFY(edit->hasFocus());
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
 
 void TestLinearTrans::SetLine(const QString &x0, const QString &x1, const QString &y0,
                               const QString &y1)
@@ -90,23 +43,12 @@ void TestLinearTrans::SetLine(const QString &x0, const QString &x1, const QStrin
 
 void TestLinearTrans::ChooseInverse(bool inverse)
 {
-    QTest::mouseClick(Find<QRadioButton>(inverse ? "rbYtoX" : "rbXToY"), Qt::LeftButton);
-    QCOMPARE(Find<QRadioButton>("rbYtoX")->isChecked(), inverse);
-}
-
-// The click moves the focus to the button first, so the field being edited commits its value.
-void TestLinearTrans::Calculate()
-{
-    QTest::mouseClick(m_frame->bCalculate(), Qt::LeftButton);
-}
-
-QString TestLinearTrans::Result() const
-{
-    return Find<TMfrResultEdit>("reResult")->DisplayedText();
+    Choose(inverse ? "rbYtoX" : "rbXToY");
 }
 
 void TestLinearTrans::opensWithoutAResult()
 {
+    Open();
     for (const char *field : {"neX0", "neX1", "neY0", "neY1"})
         QCOMPARE(Find<TNvNumEdit>(field)->text(), QStringLiteral("0.00"));
     QCOMPARE(Find<TNvNumEdit>("neInput")->text(), QStringLiteral("0.00000"));
@@ -114,8 +56,8 @@ void TestLinearTrans::opensWithoutAResult()
     QCOMPARE(Find<QLabel>("lInput")->text(), QStringLiteral("x ="));
     QCOMPARE(Find<QLabel>("lResult")->text(), QStringLiteral("y ="));
     // The display's own initial state: nothing has been calculated, so no warning either.
-    QCOMPARE(Result(), QStringLiteral("0.000"));
-    QVERIFY(m_seam->warnings.isEmpty());
+    QCOMPARE(Shown(), QStringLiteral("0.000"));
+    NoBoxes();
 
     const QLabel *picture = Find<QLabel>("Image1");
     QCOMPARE(picture->geometry(), QRect(96, 268, 198, 115));
@@ -124,21 +66,16 @@ void TestLinearTrans::opensWithoutAResult()
 
 void TestLinearTrans::tabVisitsTheFieldsInTheirDesignedOrder()
 {
-    QWidget *widget = Find<TNvNumEdit>("neX0");
-    widget->setFocus(Qt::TabFocusReason);
-    QStringList visited{widget->objectName()};
-    for (int i = 0; i < 5; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(visited, (QStringList{"neX0", "neX1", "neY0", "neY1", "rbXToY", "neInput"}));
+    Open();
+    CompareTabStops({"neX0", "neX1", "neY0", "neY1", "rbXToY", "neInput"});
 }
 
 void TestLinearTrans::firstCalculateWarnsAboutTheEqualPoints()
 {
+    Open();
     Calculate();
     QCOMPARE(m_seam->warnings, QStringList{"x0 must be different then x1"});
-    QCOMPARE(Result(), QStringLiteral("-----"));
+    QCOMPARE(Shown(), QStringLiteral("-----"));
     QVERIFY(m_seam->errors.isEmpty());
 }
 
@@ -167,6 +104,7 @@ void TestLinearTrans::evaluatesTheLine_data()
 
 void TestLinearTrans::evaluatesTheLine()
 {
+    Open();
     QFETCH(QStringList, line);
     QFETCH(bool, inverse);
     QFETCH(QString, input);
@@ -175,8 +113,8 @@ void TestLinearTrans::evaluatesTheLine()
     ChooseInverse(inverse);
     TypeInto("neInput", input);
     Calculate();
-    QCOMPARE(Result(), expected);
-    QVERIFY(m_seam->warnings.isEmpty());
+    QCOMPARE(Shown(), expected);
+    NoBoxes();
 }
 
 void TestLinearTrans::onlyTheDividedPairMustDiffer_data()
@@ -197,6 +135,7 @@ void TestLinearTrans::onlyTheDividedPairMustDiffer_data()
 
 void TestLinearTrans::onlyTheDividedPairMustDiffer()
 {
+    Open();
     QFETCH(QStringList, line);
     QFETCH(bool, inverse);
     QFETCH(QString, warning);
@@ -206,7 +145,7 @@ void TestLinearTrans::onlyTheDividedPairMustDiffer()
     TypeInto("neInput", QStringLiteral("3"));
     Calculate();
     QCOMPARE(m_seam->warnings, warning.isEmpty() ? QStringList() : QStringList{warning});
-    QCOMPARE(Result(), expected);
+    QCOMPARE(Shown(), expected);
     QVERIFY(m_seam->errors.isEmpty());
 }
 
@@ -224,6 +163,7 @@ void TestLinearTrans::resultTooLargeToShowGivesNoResult_data()
 
 void TestLinearTrans::resultTooLargeToShowGivesNoResult()
 {
+    Open();
     QFETCH(QStringList, line);
     QFETCH(bool, inverse);
     QFETCH(QString, input);
@@ -231,32 +171,32 @@ void TestLinearTrans::resultTooLargeToShowGivesNoResult()
     ChooseInverse(inverse);
     TypeInto("neInput", input);
     Calculate();
-    QCOMPARE(Result(), QStringLiteral("-----"));
-    QVERIFY(m_seam->warnings.isEmpty());
-    QVERIFY(m_seam->errors.isEmpty());
+    QCOMPARE(Shown(), QStringLiteral("-----"));
+    NoBoxes();
 
     // The next sound calculation shows a number again.
     TypeInto("neInput", QStringLiteral("0"));
     Calculate();
-    QCOMPARE(Result(), QStringLiteral("0.000"));
+    QCOMPARE(Shown(), QStringLiteral("0.000"));
 }
 
 void TestLinearTrans::directionSwapsLabelsAndKeepsTheInput()
 {
+    Open();
     SetLine("0", "10", "0", "100");
     TypeInto("neInput", QStringLiteral("5"));
     Calculate();
-    QCOMPARE(Result(), QStringLiteral("50.000"));
+    QCOMPARE(Shown(), QStringLiteral("50.000"));
 
     ChooseInverse(true);
     QCOMPARE(Find<QLabel>("lInput")->text(), QStringLiteral("y ="));
     QCOMPARE(Find<QLabel>("lResult")->text(), QStringLiteral("x ="));
     QCOMPARE(Find<TNvNumEdit>("neInput")->text(), QStringLiteral("5.00000"));
-    QCOMPARE(Result(), QStringLiteral("50.000"));
+    QCOMPARE(Shown(), QStringLiteral("50.000"));
 
     // The same number now reads as y.
     Calculate();
-    QCOMPARE(Result(), QStringLiteral("0.500"));
+    QCOMPARE(Shown(), QStringLiteral("0.500"));
 
     ChooseInverse(false);
     QCOMPARE(Find<QLabel>("lInput")->text(), QStringLiteral("x ="));

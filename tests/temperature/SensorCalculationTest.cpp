@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
         TLimitsCase{"Pt1000Fahrenheit", stPt1000, cdTempToElectricQuant, unFahrenheit, -328.1L,
                     1562.1L},
         TLimitsCase{"Ni1000Resistance", stNi1000, cdElectricQuantToTemp, unNone, 741.9L, 2891.1L},
-        TLimitsCase{"TypeJVoltage", stTcJ, cdElectricQuantToTemp, unNone, -5891.1L, 54886.1L}),
+        TLimitsCase{"TypeJVoltage", stTcJ, cdElectricQuantToTemp, unNone, -8095.1L, 69553.1L}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct TCorrection

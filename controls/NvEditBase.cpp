@@ -1,29 +1,35 @@
-#include "NvEditCommon.h"
+#include "NvEditBase.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMouseEvent>
 
-TNvEditCommon::TNvEditCommon(QLineEdit *edit)
-    : m_edit(edit)
-    , m_color(edit->palette().color(QPalette::Active, QPalette::Base))
-    , m_disabledColor(edit->palette().color(QPalette::Active, QPalette::Button))
+TNvEditBase::TNvEditBase(QWidget *parent)
+    : QLineEdit(parent)
+    , m_color(palette().color(QPalette::Active, QPalette::Base))
+    , m_disabledColor(palette().color(QPalette::Active, QPalette::Button))
 {
+    resize(100, height());
     ApplyColour();
 }
 
-void TNvEditCommon::SetColor(const QColor &c)
+void TNvEditBase::setAlignment(Qt::Alignment a)
+{
+    if (a != alignment())
+        QLineEdit::setAlignment(a);
+}
+
+void TNvEditBase::setColor(const QColor &c)
 {
     if (c == m_color)
         return;
     m_color = c;
-    if (m_edit->parentWidget() && ParentBackground() != c)
+    if (parentWidget() && ParentBackground() != c)
         m_parentColor = false;
     ApplyColour();
 }
 
-void TNvEditCommon::SetDisabledColor(const QColor &c)
+void TNvEditBase::setDisabledColor(const QColor &c)
 {
     if (c == m_disabledColor)
         return;
@@ -31,18 +37,20 @@ void TNvEditCommon::SetDisabledColor(const QColor &c)
     ApplyColour();
 }
 
-void TNvEditCommon::SetParentColor(bool b)
+void TNvEditBase::setParentColor(bool b)
 {
     if (b == m_parentColor)
         return;
     m_parentColor = b;
-    if (b && m_edit->parentWidget())
+    if (b && parentWidget())
         m_color = ParentBackground();
     ApplyColour();
 }
 
-void TNvEditCommon::AfterFocusIn(QFocusEvent *event, int cursorBefore)
+void TNvEditBase::focusInEvent(QFocusEvent *event)
 {
+    const int cursorBefore = cursorPosition();
+    QLineEdit::focusInEvent(event);
     // The focus coming back from the context menu does not enter the field anew: selecting all
     // then would let the next key replace the whole text.
     if (event->reason() == Qt::PopupFocusReason)
@@ -50,48 +58,48 @@ void TNvEditCommon::AfterFocusIn(QFocusEvent *event, int cursorBefore)
     if (QGuiApplication::mouseButtons() & Qt::LeftButton)
         m_enteredByClick = true;
     if (m_autoSelect) {
-        m_edit->selectAll();
-    } else if (m_edit->hasSelectedText()
+        selectAll();
+    } else if (hasSelectedText()
                && (event->reason() == Qt::TabFocusReason
                    || event->reason() == Qt::BacktabFocusReason
                    || event->reason() == Qt::ShortcutFocusReason)) {
         // QLineEdit selects everything on keyboard entry by itself; without AutoSelect the caret
         // stays where it was.
-        m_edit->deselect();
-        m_edit->setCursorPosition(cursorBefore);
+        deselect();
+        setCursorPosition(cursorBefore);
     }
 }
 
-bool TNvEditCommon::BeforeMousePress(QMouseEvent *event)
+void TNvEditBase::mousePressEvent(QMouseEvent *event)
 {
+    // The press that ends the click which gave the focus selects everything again, once
+    // QLineEdit has placed the caret.
     const bool reselect = m_enteredByClick && (event->buttons() & Qt::LeftButton);
     m_enteredByClick = false;
-    return reselect;
-}
-
-void TNvEditCommon::AfterMousePress(bool reselect)
-{
+    QLineEdit::mousePressEvent(event);
     if (reselect && m_autoSelect)
-        m_edit->selectAll();
+        selectAll();
 }
 
-void TNvEditCommon::Shown()
+void TNvEditBase::showEvent(QShowEvent *event)
 {
+    QLineEdit::showEvent(event);
     if (!m_loading)
         return;
     m_loading = false;
     ApplyColour();
 }
 
-void TNvEditCommon::Changed(QEvent *event)
+void TNvEditBase::changeEvent(QEvent *event)
 {
+    QLineEdit::changeEvent(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
         ApplyColour();
         break;
     case QEvent::PaletteChange:
         // Our own palette writes come back as a change too; only a parent's change is followed.
-        if (!m_applying && m_parentColor && m_edit->parentWidget()) {
+        if (!m_applying && m_parentColor && parentWidget()) {
             m_color = ParentBackground();
             ApplyColour();
         }
@@ -101,22 +109,22 @@ void TNvEditCommon::Changed(QEvent *event)
     }
 }
 
-void TNvEditCommon::ApplyColour()
+void TNvEditBase::ApplyColour()
 {
-    const QColor shown = m_edit->isEnabled() ? m_color : m_disabledColor;
-    QPalette palette = m_edit->palette();
-    if (palette.color(QPalette::Active, QPalette::Base) == shown
-        && palette.color(QPalette::Disabled, QPalette::Base) == shown
-        && palette.color(QPalette::Inactive, QPalette::Base) == shown)
+    const QColor shown = isEnabled() ? m_color : m_disabledColor;
+    QPalette p = palette();
+    if (p.color(QPalette::Active, QPalette::Base) == shown
+        && p.color(QPalette::Disabled, QPalette::Base) == shown
+        && p.color(QPalette::Inactive, QPalette::Base) == shown)
         return;
-    palette.setColor(QPalette::All, QPalette::Base, shown);
+    p.setColor(QPalette::All, QPalette::Base, shown);
     m_applying = true;
-    m_edit->setPalette(palette);
+    setPalette(p);
     m_applying = false;
 }
 
-QColor TNvEditCommon::ParentBackground() const
+QColor TNvEditBase::ParentBackground() const
 {
-    const QWidget *parent = m_edit->parentWidget();
+    const QWidget *parent = parentWidget();
     return parent->palette().color(QPalette::Active, parent->backgroundRole());
 }
