@@ -138,7 +138,7 @@ void TMfrTemperature::UpdateSourceCompanion()
 {
     // In resistance or voltage mode the companion is hidden and its content has no meaning.
     // The read stays outside the guard: a field that holds no number is reported.
-    const long double v = ui.neSource->Value();
+    const Extended v = ui.neSource->Value();
     try {
         ui.tuSource->setCompanionValue(OtherScale(v, ui.tuSource->TempUnit()));
     } catch (const arith::EMathError &) {

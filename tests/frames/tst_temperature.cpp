@@ -625,8 +625,7 @@ void TestTemperature::companionBeyondEveryTemperatureShowsNoResult()
     if (sourceUnit != 0)
         ChooseUnit(SourceUnit(), sourceUnit);
     const QString shownBefore = Shown();
-    const QString huge
-        = QStringLiteral("1e%1").arg(std::numeric_limits<long double>::max_exponent10);
+    const QString huge = QStringLiteral("1e%1").arg(std::numeric_limits<Extended>::max_exponent10);
     if (pasted) {
         QApplication::clipboard()->setText(huge);
         Source()->setFocus(Qt::TabFocusReason);
