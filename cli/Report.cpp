@@ -1,35 +1,28 @@
 #include "Report.h"
 
+#include "CliError.h"
 #include "NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
-#include <stdexcept>
-#include <type_traits>
+#include <cmath>
 
 namespace cli {
 
 namespace {
 
 const std::string NoValueText = "-----";
+// Separates the cells of a spooled text row; no cell holds a control character.
+constexpr char CellSeparator = '\x1f';
+constexpr std::size_t SpoolChunk = std::size_t{1} << 16;
 
 // Columns are padded by what a terminal shows, not by bytes: "°C" is two characters.
-std::size_t DisplayWidth(const std::string &text)
+std::size_t DisplayWidth(std::string_view text)
 {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
-}
-
-std::string CellText(const TCell &cell, const TOutputOptions &options)
-{
-    if (const double *number = std::get_if<double>(&cell))
-        return FormatNumber(*number, options.decimals);
-    if (const float *single = std::get_if<float>(&cell))
-        return FormatNumber(*single, options.decimals);
-    if (const std::string *word = std::get_if<std::string>(&cell))
-        return *word;
-    return NoValueText;
 }
 
 std::string TextHeading(const TColumn &column)
@@ -37,59 +30,76 @@ std::string TextHeading(const TColumn &column)
     return column.unit.empty() ? column.heading : column.heading + " [" + column.unit + "]";
 }
 
-std::string CsvHeading(const TColumn &column)
+// A result of zero is shown without a sign in every format.
+double Unsigned0(double value)
 {
-    return column.unit.empty() ? column.key : column.key + " [" + column.unit + "]";
+    return value == 0 ? 0.0 : value;
 }
 
-void AppendPadded(std::string &out, const std::string &text, std::size_t width, bool left)
+// The full value of a cell for JSON.
+nlohmann::ordered_json JsonValue(const TCell &cell)
 {
-    const std::size_t fill = width - std::min(width, DisplayWidth(text));
-    if (!left)
-        out.append(fill, ' ');
-    out += text;
-    if (left)
-        out.append(fill, ' ');
-}
-
-std::string RenderText(const TReport &report, const TOutputOptions &options)
-{
-    const std::vector<TColumn> &columns = report.Columns();
-    const std::size_t rowCount = report.RowCount();
-    std::vector<std::string> texts;
-    texts.reserve(rowCount * columns.size());
-    std::vector<std::size_t> widths;
-    for (const TColumn &column : columns)
-        widths.push_back(DisplayWidth(TextHeading(column)));
-    for (std::size_t row = 0; row < rowCount; ++row) {
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            texts.push_back(CellText(report.Cell(row, c), options));
-            widths[c] = std::max(widths[c], DisplayWidth(texts.back()));
-        }
+    if (const double *number = std::get_if<double>(&cell))
+        return Unsigned0(*number);
+    if (const float *single = std::get_if<float>(&cell)) {
+        // The double of the single's shortest text, not its binary expansion.
+        const std::string text = FormatNumber(*single, std::nullopt);
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return Unsigned0(value);
     }
+    if (const std::string *word = std::get_if<std::string>(&cell))
+        return *word;
+    if (const TGiven *given = std::get_if<TGiven>(&cell))
+        return given->value;
+    return nullptr;
+}
 
-    std::string out;
-    std::size_t lineLength = 2 * columns.size();
-    for (const std::size_t width : widths)
-        lineLength += width;
-    out.reserve((rowCount + 1) * (lineLength + 1));
-    const auto appendLine = [&](auto textOf) {
-        std::string line;
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            if (c > 0)
-                line += "  ";
-            AppendPadded(line, textOf(c), widths[c], columns[c].words);
-        }
-        // A left-aligned last column would otherwise end in blanks.
-        line.erase(line.find_last_not_of(' ') + 1);
-        out += line;
-        out += '\n';
-    };
-    appendLine([&](std::size_t c) { return TextHeading(columns[c]); });
-    for (std::size_t row = 0; row < rowCount; ++row)
-        appendLine(
-            [&](std::size_t c) -> const std::string & { return texts[row * columns.size() + c]; });
-    return out;
+// A number's text split at its decimal point; a text without one is all whole part.
+std::pair<std::string_view, std::string_view> SplitAtPoint(std::string_view text)
+{
+    const std::size_t point = text.find('.');
+    if (point == std::string_view::npos)
+        return {text, {}};
+    return {text.substr(0, point), text.substr(point)};
+}
+
+void Pad(std::string &line, std::size_t count)
+{
+    line.append(count, ' ');
+}
+
+std::vector<std::string> SplitCells(std::string_view row)
+{
+    std::vector<std::string> cells;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = row.find(CellSeparator, start);
+        cells.emplace_back(row.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return cells;
+        start = end + 1;
+    }
+}
+
+void WriteOut(std::ostream &out, const std::string &text)
+{
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+} // namespace
+
+std::string CellText(const TCell &cell, const TOutputOptions &options, const std::string &missing)
+{
+    if (const double *number = std::get_if<double>(&cell))
+        return FormatNumber(*number, options.decimals);
+    if (const float *single = std::get_if<float>(&cell))
+        return FormatNumber(*single, options.decimals);
+    if (const std::string *word = std::get_if<std::string>(&cell))
+        return *word;
+    if (const TGiven *given = std::get_if<TGiven>(&cell))
+        return given->text;
+    return missing;
 }
 
 std::string CsvField(const std::string &text)
@@ -105,116 +115,314 @@ std::string CsvField(const std::string &text)
     return quoted + '"';
 }
 
-std::string RenderCsv(const TReport &report, const TOutputOptions &options)
+TReportWriter::TReportWriter(std::string command, std::vector<TColumn> columns,
+                             nlohmann::ordered_json settings, const TOutputOptions &options,
+                             TLayout layout)
+    : m_command(std::move(command))
+    , m_columns(std::move(columns))
+    , m_settings(std::move(settings))
+    , m_options(options)
+    , m_layout(layout)
+    , m_spool(std::tmpfile(), &std::fclose)
+    , m_widths(m_columns.size())
 {
-    const std::vector<TColumn> &columns = report.Columns();
-    std::string out;
-    out.reserve((report.RowCount() + 1) * columns.size() * 24);
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        if (c > 0)
-            out += ',';
-        out += CsvField(CsvHeading(columns[c]));
+    if (!m_spool)
+        throw TCliError("cannot create a temporary file for the output");
+    m_buffer.reserve(SpoolChunk + 4096);
+    switch (m_options.format) {
+    case TFormat::Json:
+        StartJson();
+        break;
+    case TFormat::Csv: {
+        std::string heading;
+        for (std::size_t c = 0; c < m_columns.size(); ++c)
+            heading += (c > 0 ? "," : "") + CsvField(m_columns[c].CsvHeading());
+        Spool(heading + '\n');
+        break;
     }
-    out += '\n';
-    for (std::size_t row = 0; row < report.RowCount(); ++row) {
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            if (c > 0)
-                out += ',';
-            out += CsvField(CellText(report.Cell(row, c), options));
+    case TFormat::Text:
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            if (m_columns[c].words)
+                m_widths[c].whole = HeadingWidth(c);
         }
-        out += '\n';
+        break;
+    }
+}
+
+TReportWriter::~TReportWriter() = default;
+
+void TReportWriter::StartJson()
+{
+    using Json = nlohmann::ordered_json;
+    Json units = Json::object();
+    for (const TColumn &column : m_columns) {
+        if (!column.unit.empty())
+            units[column.key] = column.unit;
+    }
+    Json head = Json::object();
+    head["command"] = m_command;
+    head["settings"] = m_settings;
+    head["units"] = std::move(units);
+    head["rows"] = Json::array();
+    // The rows are streamed into the array that closes the document.
+    std::string text = head.dump(2);
+    text.erase(text.rfind('['));
+    Spool(text + '[');
+}
+
+void TReportWriter::AddRow(const std::vector<TCell> &cells)
+{
+    std::string line;
+    switch (m_options.format) {
+    case TFormat::Json: {
+        nlohmann::ordered_json row = nlohmann::ordered_json::object();
+        for (std::size_t c = 0; c < m_columns.size(); ++c)
+            row[m_columns[c].key] = JsonValue(cells[c]);
+        line = (m_rows > 0 ? ",\n    " : "\n    ") + row.dump();
+        break;
+    }
+    case TFormat::Csv:
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            if (c > 0)
+                line += ',';
+            line += CsvField(CellText(cells[c], m_options, std::string()));
+        }
+        line += '\n';
+        break;
+    case TFormat::Text:
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            if (c > 0)
+                line += CellSeparator;
+            const std::string text = CellText(cells[c], m_options, NoValueText);
+            TWidth &width = m_widths[c];
+            if (m_columns[c].words) {
+                width.whole = std::max(width.whole, DisplayWidth(text));
+            } else if (std::holds_alternative<std::monostate>(cells[c])) {
+                width.marker = NoValueText.size();
+            } else {
+                const auto [whole, fraction] = SplitAtPoint(text);
+                width.whole = std::max(width.whole, DisplayWidth(whole));
+                width.fraction = std::max(width.fraction, DisplayWidth(fraction));
+            }
+            line += text;
+        }
+        line += '\n';
+        break;
+    }
+    ++m_rows;
+    Spool(line);
+}
+
+void TReportWriter::Spool(const std::string &text)
+{
+    m_buffer += text;
+    if (m_buffer.size() >= SpoolChunk)
+        FlushSpool();
+}
+
+void TReportWriter::FlushSpool()
+{
+    if (!m_buffer.empty()
+        && std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_spool.get()) != m_buffer.size())
+        throw TCliError("cannot write the output to a temporary file (is the disk full?)");
+    m_buffer.clear();
+}
+
+void TReportWriter::CopySpool(std::ostream &out)
+{
+    FlushSpool();
+    std::rewind(m_spool.get());
+    std::array<char, SpoolChunk> chunk{};
+    std::size_t count = 0;
+    while ((count = std::fread(chunk.data(), 1, chunk.size(), m_spool.get())) > 0)
+        out.write(chunk.data(), static_cast<std::streamsize>(count));
+}
+
+std::string TReportWriter::SettingsLine() const
+{
+    std::string line = "# " + m_command;
+    bool first = true;
+    for (const auto &[key, value] : m_settings.items()) {
+        line += first ? ": " : ", ";
+        first = false;
+        line += key + ' ';
+        if (value.is_string())
+            line += value.get<std::string>();
+        else if (value.is_number())
+            line += MessageNumber(value.get<double>());
+        else
+            line += value.dump();
+    }
+    return line + '\n';
+}
+
+bool TReportWriter::TwoLineHeading() const
+{
+    return std::any_of(m_columns.begin(), m_columns.end(),
+                       [](const TColumn &column) { return !column.abbreviation.empty(); });
+}
+
+std::size_t TReportWriter::HeadingWidth(std::size_t c) const
+{
+    const TColumn &column = m_columns[c];
+    if (!TwoLineHeading())
+        return DisplayWidth(TextHeading(column));
+    return std::max(
+        DisplayWidth(column.abbreviation.empty() ? column.heading : column.abbreviation),
+        DisplayWidth(column.unit));
+}
+
+std::string TReportWriter::AlignedLine(const std::vector<std::string> &texts, bool heading) const
+{
+    std::string line;
+    for (std::size_t c = 0; c < m_columns.size() && c < texts.size(); ++c) {
+        // An accuracy stands closer to its value than to the next quantity.
+        if (c > 0)
+            line += m_columns[c].accuracy ? " " : "  ";
+        const TWidth &width = m_widths[c];
+        const std::size_t headingWidth = HeadingWidth(c);
+        if (m_columns[c].words) {
+            line += texts[c];
+            Pad(line, std::max(width.whole, headingWidth) - DisplayWidth(texts[c]));
+            continue;
+        }
+        const std::size_t numberWidth = width.Numbers();
+        if (heading) {
+            Pad(line, std::max(numberWidth, headingWidth) - DisplayWidth(texts[c]));
+            line += texts[c];
+            continue;
+        }
+        Pad(line, std::max(numberWidth, headingWidth) - numberWidth);
+        if (texts[c] == NoValueText) {
+            Pad(line, numberWidth - NoValueText.size());
+            line += texts[c];
+            continue;
+        }
+        Pad(line, numberWidth - width.whole - width.fraction);
+        const auto [whole, fraction] = SplitAtPoint(texts[c]);
+        Pad(line, width.whole - DisplayWidth(whole));
+        line += texts[c];
+        Pad(line, width.fraction - DisplayWidth(fraction));
+    }
+    line.erase(line.find_last_not_of(' ') + 1);
+    return line + '\n';
+}
+
+std::string TReportWriter::QuantityLines(const std::vector<std::string> &texts) const
+{
+    struct TLine
+    {
+        std::string name;
+        std::string value;
+        std::string accuracy;
+        std::string unit;
+    };
+    std::vector<TLine> lines;
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        if (m_columns[c].accuracy)
+            continue;
+        TLine line{m_columns[c].heading, texts[c], {}, m_columns[c].unit};
+        if (c + 1 < m_columns.size() && m_columns[c + 1].accuracy)
+            line.accuracy = texts[c + 1];
+        lines.push_back(std::move(line));
+    }
+    std::size_t nameWidth = 0;
+    TWidth value;
+    TWidth accuracy;
+    const auto widen = [](TWidth &width, const std::string &text) {
+        const auto [whole, fraction] = SplitAtPoint(text);
+        width.whole = std::max(width.whole, DisplayWidth(whole));
+        width.fraction = std::max(width.fraction, DisplayWidth(fraction));
+    };
+    for (const TLine &line : lines) {
+        nameWidth = std::max(nameWidth, DisplayWidth(line.name));
+        widen(value, line.value);
+        if (!line.accuracy.empty())
+            widen(accuracy, line.accuracy);
+    }
+    const auto aligned = [](const TWidth &width, const std::string &text) {
+        const auto [whole, fraction] = SplitAtPoint(text);
+        std::string cell(width.whole - DisplayWidth(whole), ' ');
+        cell += text;
+        Pad(cell, width.fraction - DisplayWidth(fraction));
+        return cell;
+    };
+    std::string out;
+    for (const TLine &line : lines) {
+        std::string text = line.name;
+        Pad(text, nameWidth - DisplayWidth(line.name) + 2);
+        text += aligned(value, line.value);
+        if (accuracy.whole + accuracy.fraction > 0)
+            text += line.accuracy.empty() ? std::string(accuracy.whole + accuracy.fraction + 4, ' ')
+                                          : "  ± " + aligned(accuracy, line.accuracy);
+        text += "  " + line.unit;
+        text.erase(text.find_last_not_of(' ') + 1);
+        out += text + '\n';
     }
     return out;
 }
 
-// The number a reader of the text would get, so that JSON and text agree digit for digit.
-template<typename T>
-double AsPrinted(T value, const TOutputOptions &options)
+void TReportWriter::FinishText(std::ostream &out)
 {
-    if (!options.decimals && std::is_same_v<T, double>)
-        return static_cast<double>(value);
-    const std::string text = FormatNumber(value, options.decimals);
-    double printed = 0;
-    std::from_chars(text.data(), text.data() + text.size(), printed);
-    return printed;
-}
-
-std::string RenderJson(const TReport &report, const TOutputOptions &options)
-{
-    using Json = nlohmann::ordered_json;
-    const std::vector<TColumn> &columns = report.Columns();
-    Json document = Json::object();
-    document["command"] = report.Command();
-    for (const auto &[key, value] : report.Settings().items())
-        document[key] = value;
-    Json units = Json::object();
-    for (const TColumn &column : columns) {
-        if (!column.unit.empty())
-            units[column.key] = column.unit;
-    }
-    document["units"] = std::move(units);
-    Json rows = Json::array();
-    rows.get_ref<Json::array_t &>().reserve(report.RowCount());
-    for (std::size_t row = 0; row < report.RowCount(); ++row) {
-        Json object = Json::object();
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            const TCell &cell = report.Cell(row, c);
-            if (const double *number = std::get_if<double>(&cell))
-                object[columns[c].key] = AsPrinted(*number, options);
-            else if (const float *single = std::get_if<float>(&cell))
-                object[columns[c].key] = AsPrinted(*single, options);
-            else if (const std::string *word = std::get_if<std::string>(&cell))
-                object[columns[c].key] = *word;
-            else
-                object[columns[c].key] = nullptr;
+    FlushSpool();
+    WriteOut(out, SettingsLine());
+    std::rewind(m_spool.get());
+    std::string pending;
+    std::array<char, SpoolChunk> chunk{};
+    std::size_t count = 0;
+    const auto rows = [&](auto each) {
+        while ((count = std::fread(chunk.data(), 1, chunk.size(), m_spool.get())) > 0) {
+            pending.append(chunk.data(), count);
+            std::size_t start = 0;
+            std::size_t end = 0;
+            while ((end = pending.find('\n', start)) != std::string::npos) {
+                each(SplitCells(std::string_view(pending).substr(start, end - start)));
+                start = end + 1;
+            }
+            pending.erase(0, start);
         }
-        rows.push_back(std::move(object));
+    };
+    if (m_layout == TLayout::Quantities && m_rows == 1) {
+        rows([&](const std::vector<std::string> &texts) { WriteOut(out, QuantityLines(texts)); });
+        return;
     }
-    document["rows"] = std::move(rows);
-    return document.dump(2) + '\n';
+    std::vector<std::string> headings;
+    std::vector<std::string> units;
+    for (const TColumn &column : m_columns) {
+        if (TwoLineHeading()) {
+            headings.push_back(column.abbreviation.empty() ? column.heading : column.abbreviation);
+            units.push_back(column.unit);
+        } else {
+            headings.push_back(TextHeading(column));
+        }
+    }
+    WriteOut(out, AlignedLine(headings, true));
+    if (TwoLineHeading())
+        WriteOut(out, AlignedLine(units, true));
+    std::string block;
+    rows([&](const std::vector<std::string> &texts) {
+        block += AlignedLine(texts, false);
+        if (block.size() >= SpoolChunk) {
+            WriteOut(out, block);
+            block.clear();
+        }
+    });
+    WriteOut(out, block);
 }
 
-} // namespace
-
-TReport::TReport(std::string command, std::vector<TColumn> columns)
-    : m_command(std::move(command))
-    , m_columns(std::move(columns))
+void TReportWriter::Finish(std::ostream &out)
 {
-}
-
-void TReport::Reserve(std::size_t rows)
-{
-    m_cells.reserve(rows * m_columns.size());
-}
-
-void TReport::AddRow(std::initializer_list<TCell> cells)
-{
-    if (cells.size() != m_columns.size())
-        throw std::logic_error("a report row needs one cell per column");
-    m_cells.insert(m_cells.end(), cells);
-}
-
-std::size_t TReport::RowCount() const
-{
-    return m_columns.empty() ? 0 : m_cells.size() / m_columns.size();
-}
-
-const TCell &TReport::Cell(std::size_t row, std::size_t column) const
-{
-    return m_cells[row * m_columns.size() + column];
-}
-
-std::string Render(const TReport &report, const TOutputOptions &options)
-{
-    switch (options.format) {
-    case TFormat::Csv:
-        return RenderCsv(report, options);
-    case TFormat::Json:
-        return RenderJson(report, options);
+    switch (m_options.format) {
     case TFormat::Text:
+        FinishText(out);
+        return;
+    case TFormat::Json:
+        Spool(m_rows > 0 ? "\n  ]\n}\n" : "]\n}\n");
+        break;
+    case TFormat::Csv:
         break;
     }
-    return RenderText(report, options);
+    CopySpool(out);
 }
 
 } // namespace cli

@@ -13,9 +13,9 @@ namespace cli {
 namespace {
 
 // The window shows the extended result as a double; one that does not fit is a failure there.
-double Shown(long double value)
+double Shown(Extended value)
 {
-    return arith::Checked(static_cast<double>(value));
+    return arith::ToDouble(value);
 }
 
 struct TLoopArgs
@@ -39,7 +39,33 @@ std::vector<std::string> GivenValues(const std::vector<std::string> &texts)
     return given;
 }
 
-TReport RunLoop(const TLoopArgs &args, std::istream &in)
+// Every reading of a command through `compute`, which fills the result cells of its row.
+template<typename F>
+void WriteRows(TRunContext &context, TReadings &readings, TReportWriter &writer,
+               const std::string &what, F &&compute)
+{
+    TReading reading;
+    while (readings.Next(reading)) {
+        std::vector<TCell> cells(writer.Columns().size());
+        context.Row([&] {
+            if (!reading.problem.empty())
+                throw TCliError(reading.Where() + reading.problem);
+            const TInputValue input = ReadingValue(reading, 0, what);
+            cells[0] = TGiven{input.text, static_cast<double>(input.value)};
+            try {
+                compute(input, cells);
+            } catch (const arith::EMathError &error) {
+                ThrowCalculationError(reading.Where() + what + " " + input.text, error);
+            }
+        });
+        writer.AddRow(cells);
+    }
+    if (readings.Count() == 0)
+        throw TCliError("no " + what + " given, and none in the input");
+    writer.Finish(context.Out());
+}
+
+void RunLoop(const TLoopArgs &args, TRunContext &context)
 {
     const bool toValue = args.currentOption->count() > 0;
     if (!toValue && args.valueOption->count() == 0)
@@ -53,32 +79,31 @@ TReport RunLoop(const TLoopArgs &args, std::istream &in)
         throw TCliError("--lo and --hi are both " + lo.text
                         + ": the output values for 4 mA and 20 mA must differ to calculate a "
                           "current");
-    const std::vector<TInputValue> inputs
-        = toValue ? ValuesOrInput(GivenValues(args.currents), in, "current")
-                  : ValuesOrInput(GivenValues(args.values), in, "output value");
+    TReadings readings(GivenValues(toValue ? args.currents : args.values), context.In(),
+                       context.Args().input);
 
-    const TColumn currentColumn{"current", "current", "mA"};
-    const TColumn valueColumn{"value", "output value", ""};
-    TReport report("loop", {toValue ? currentColumn : valueColumn,
-                            toValue ? valueColumn : currentColumn,
-                            {"percent_of_span", "span", "%"},
-                            {"namur_zone", "NE 43 zone", "", true}});
-    report.Settings()["lo"] = static_cast<double>(range.lo);
-    report.Settings()["hi"] = static_cast<double>(range.hi);
-    report.Reserve(inputs.size());
-    for (const TInputValue &input : inputs) {
-        try {
-            const long double current
-                = toValue ? input.value : scaling::LoopCurrent(range, input.value);
-            const long double result = toValue ? scaling::LoopValue(range, input.value) : current;
-            const long double percent = scaling::LoopPercentOfSpan(current);
-            report.AddRow({Shown(input.value), Shown(result), Shown(percent),
-                           std::string(scaling::NamurZoneText(scaling::NamurZone(current)))});
-        } catch (const arith::EMathError &error) {
-            ThrowCalculationError((toValue ? "current " : "output value ") + input.text, error);
-        }
-    }
-    return report;
+    const TColumn currentColumn{"current", "current", "mA", "mA"};
+    const TColumn valueColumn{"value", "output value", "", ""};
+    nlohmann::ordered_json settings = nlohmann::ordered_json::object();
+    settings["lo"] = static_cast<double>(range.lo);
+    settings["hi"] = static_cast<double>(range.hi);
+    TReportWriter writer("loop",
+                         {toValue ? currentColumn : valueColumn,
+                          toValue ? valueColumn : currentColumn,
+                          {"percent_of_span", "span", "%", "pct"},
+                          {"namur_zone", "NE 43 zone", "", "", true}},
+                         std::move(settings), context.Options());
+    WriteRows(context, readings, writer, toValue ? "current" : "output value",
+              [&](const TInputValue &input, std::vector<TCell> &cells) {
+                  const Extended current
+                      = toValue ? input.value : scaling::LoopCurrent(range, input.value);
+                  const Extended result
+                      = toValue ? scaling::LoopValue(range, input.value) : current;
+                  const Extended percent = scaling::LoopPercentOfSpan(current);
+                  cells[1] = Shown(result);
+                  cells[2] = Shown(percent);
+                  cells[3] = std::string(scaling::NamurZoneText(scaling::NamurZone(current)));
+              });
 }
 
 struct TLineArgs
@@ -93,7 +118,7 @@ struct TLineArgs
     CLI::Option *yOption = nullptr;
 };
 
-TReport RunLine(const TLineArgs &args, std::istream &in)
+void RunLine(const TLineArgs &args, TRunContext &context)
 {
     const bool toY = args.xOption->count() > 0;
     if (!toY && args.yOption->count() == 0)
@@ -110,27 +135,22 @@ TReport RunLine(const TLineArgs &args, std::istream &in)
     if (!toY && line.y0 == line.y1)
         throw TCliError("--y0 and --y1 are both " + y0.text
                         + ": y0 must be different from y1 to calculate x = f^-1(y)");
-    const std::vector<TInputValue> inputs = toY ? ValuesOrInput(GivenValues(args.xs), in, "x")
-                                                : ValuesOrInput(GivenValues(args.ys), in, "y");
+    TReadings readings(GivenValues(toY ? args.xs : args.ys), context.In(), context.Args().input);
 
-    const TColumn xColumn{"x", "x", ""};
-    const TColumn yColumn{"y", "y", ""};
-    TReport report("line", {toY ? xColumn : yColumn, toY ? yColumn : xColumn});
-    report.Settings()["x0"] = static_cast<double>(line.x0);
-    report.Settings()["x1"] = static_cast<double>(line.x1);
-    report.Settings()["y0"] = static_cast<double>(line.y0);
-    report.Settings()["y1"] = static_cast<double>(line.y1);
-    report.Reserve(inputs.size());
-    for (const TInputValue &input : inputs) {
-        try {
-            const long double result
-                = toY ? scaling::LineY(line, input.value) : scaling::LineX(line, input.value);
-            report.AddRow({Shown(input.value), Shown(result)});
-        } catch (const arith::EMathError &error) {
-            ThrowCalculationError((toY ? "x " : "y ") + input.text, error);
-        }
-    }
-    return report;
+    const TColumn xColumn{"x", "x", "", ""};
+    const TColumn yColumn{"y", "y", "", ""};
+    nlohmann::ordered_json settings = nlohmann::ordered_json::object();
+    settings["x0"] = static_cast<double>(line.x0);
+    settings["x1"] = static_cast<double>(line.x1);
+    settings["y0"] = static_cast<double>(line.y0);
+    settings["y1"] = static_cast<double>(line.y1);
+    TReportWriter writer("line", {toY ? xColumn : yColumn, toY ? yColumn : xColumn},
+                         std::move(settings), context.Options());
+    WriteRows(context, readings, writer, toY ? "x" : "y",
+              [&](const TInputValue &input, std::vector<TCell> &cells) {
+                  cells[1] = Shown(toY ? scaling::LineY(line, input.value)
+                                       : scaling::LineX(line, input.value));
+              });
 }
 
 // "--current" with no number reads the currents from standard input.
@@ -150,17 +170,18 @@ TCommand AddLoopCommand(CLI::App &app)
     auto args = std::make_shared<TLoopArgs>();
     CLI::App *command = app.add_subcommand(
         "loop", "Scale between the current of a 4-20 mA loop and the transmitter's output value.");
-    const auto mA = [](long double current) {
+    const auto mA = [](Extended current) {
         return MessageNumber(static_cast<double>(current)) + " mA";
     };
     command->footer("Prints the percentage of the 4-20 mA span and the NAMUR NE 43 zone of the "
-                    "current:\nmeasuring "
+                    "current: measuring "
                     + mA(scaling::NamurMeasuringLo) + " to " + mA(scaling::NamurMeasuringHi)
                     + ", failure at or below " + mA(scaling::NamurFailureLo) + " and at or above "
                     + mA(scaling::NamurFailureHi)
-                    + ",\nout of range between. Currents and values outside the range are "
-                      "extrapolated.\nWithout numbers after --current or --value, they are read "
-                      "from standard input.\n\nExample: velmora-cli loop --lo -30 --hi 80 "
+                    + ", out of range between. Currents and values outside the range are "
+                      "extrapolated. "
+                    + InputHelp("numbers after --current or --value")
+                    + "\n\nExample: velmora-cli loop --lo -30 --hi 80 "
                       "--current 12");
     AddNumberOption(*command, "--lo", args->lo, "output value at 4 mA")->required();
     AddNumberOption(*command, "--hi", args->hi, "output value at 20 mA")->required();
@@ -168,8 +189,9 @@ TCommand AddLoopCommand(CLI::App &app)
         = AddValuesOption(*command, "--current", args->currents, "loop current(s) in mA");
     args->valueOption = AddValuesOption(*command, "--value", args->values, "output value(s)");
     args->currentOption->excludes(args->valueOption);
-    return {command, [args](std::istream &in) {
-                return RunLoop(*args, in);
+    auto common = AddCommonOptions(*command, true, true);
+    return {command, common, [args](TRunContext &context) {
+                RunLoop(*args, context);
             }};
 }
 
@@ -178,9 +200,9 @@ TCommand AddLineCommand(CLI::App &app)
     auto args = std::make_shared<TLineArgs>();
     CLI::App *command = app.add_subcommand(
         "line", "Evaluate the straight line through (x0, y0) and (x1, y1), either way.");
-    command->footer("Inputs outside the two points are extrapolated. Without numbers after --x or "
-                    "--y,\nthey are read from standard input.\n\n"
-                    "Example: velmora-cli line --x0 0 --x1 10 --y0 0 --y1 100 --x 5");
+    command->footer("Inputs outside the two points are extrapolated. "
+                    + InputHelp("numbers after --x or --y")
+                    + "\n\nExample: velmora-cli line --x0 0 --x1 10 --y0 0 --y1 100 --x 5");
     AddNumberOption(*command, "--x0", args->x0, "x of the first point")->required();
     AddNumberOption(*command, "--x1", args->x1, "x of the second point")->required();
     AddNumberOption(*command, "--y0", args->y0, "y of the first point")->required();
@@ -188,8 +210,9 @@ TCommand AddLineCommand(CLI::App &app)
     args->xOption = AddValuesOption(*command, "--x", args->xs, "x value(s): calculate y = f(x)");
     args->yOption = AddValuesOption(*command, "--y", args->ys, "y value(s): calculate x = f^-1(y)");
     args->xOption->excludes(args->yOption);
-    return {command, [args](std::istream &in) {
-                return RunLine(*args, in);
+    auto common = AddCommonOptions(*command, true, true);
+    return {command, common, [args](TRunContext &context) {
+                RunLine(*args, context);
             }};
 }
 

@@ -26,6 +26,13 @@ macro(velmora_find_gtest)
     endif()
 endmacro()
 
+# How a test's shell runs one of our programs: through the emulator in a cross build.
+set(VELMORA_RUN_PREFIX "")
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+    string(JOIN " " VELMORA_RUN_PREFIX ${CMAKE_CROSSCOMPILING_EMULATOR})
+    string(APPEND VELMORA_RUN_PREFIX " ")
+endif()
+
 function(velmora_target_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
 endfunction()

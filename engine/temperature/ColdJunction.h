@@ -14,10 +14,16 @@ namespace temperature {
 // Fahrenheit for unFahrenheit, else Celsius); voltages are in µV. Like the emfs it is taken from,
 // a compensated voltage is rounded to single precision; so is the sum handed to the inverse
 // function, as any thermocouple input is.
-// Throws ECannotCalculate for a sensor that is not a thermocouple, a temperature outside the
-// accepted range of the reference function, or a compensated voltage outside that of the inverse
-// function; an arith failure where a trapping processor would fault.
+// Throws ECannotCalculate for a sensor that is not a thermocouple, a temperature (the reference
+// junction's included) outside the sensor's temperature limits, or a compensated voltage outside
+// the image of those limits that the inverse function covers (ElectricImageOfTempLimits); an arith
+// failure where a trapping processor would fault.
 TSensorResult CalculateCompensated(TSensorType sensor, TConversionDirection direction,
                                    Extended input, Extended coldJunction, TTempUnit unit);
+
+// The emf E(cj) in µV of a thermocouple's reference junction at coldJunction (in `unit`), the
+// amount a compensated reading is short of the table's. Throws ECannotCalculate for a sensor that
+// is not a thermocouple or a temperature outside its limits.
+double ColdJunctionEmf(TSensorType sensor, Extended coldJunction, TTempUnit unit);
 
 } // namespace temperature

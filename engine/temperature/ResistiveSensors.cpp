@@ -66,6 +66,11 @@ double PtTempToRes(double t)
 
 double PtResToTemp(double r)
 {
+    return PtResToTempUpTo(r, pt::HighBound);
+}
+
+double PtResToTempUpTo(double r, double highBound)
+{
     const double x = arith::ToDouble(r / pt::R0);
     double t = 0;
     if (x < 1) {
@@ -77,7 +82,7 @@ double PtResToTemp(double r)
             return TempOutOfRange;
         t = arith::ToDouble(k - std::sqrt(static_cast<Extended>(d)));
     }
-    if (t < pt::LowBound || t > pt::HighBound)
+    if (t < pt::LowBound || t > highBound)
         return TempOutOfRange;
     return t;
 }

@@ -14,6 +14,9 @@ inline constexpr double TempOutOfRange = 9999;
 double PtTempToRes(double t);
 // TempOutOfRange outside -210..650 °C.
 double PtResToTemp(double r);
+// The same function up to `highBound` °C instead of 650 °C, for callers that accept the forward
+// range of the thermometer (up to 850 °C).
+double PtResToTempUpTo(double r, double highBound);
 
 double NiTempToRes(double t);
 // TempOutOfRange outside -50..300 °C.

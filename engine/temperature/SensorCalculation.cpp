@@ -4,6 +4,10 @@
 #include "Thermocouples.h"
 #include "arith.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
 namespace temperature {
 
 namespace {
@@ -37,15 +41,18 @@ double ElectricQuantity(TSensorType sensor, Extended t)
     }
 }
 
-double Temperature(TSensorType sensor, Extended e)
+// The platinum inverse function's own upper bound.
+constexpr double PtInverseHighBound = 650;
+
+double Temperature(TSensorType sensor, Extended e, double ptHighBound = PtInverseHighBound)
 {
     double t = 0;
     switch (sensor) {
     case stPt1000:
-        t = PtResToTemp(ToEngine(e));
+        t = PtResToTempUpTo(ToEngine(e), ptHighBound);
         break;
     case stPt100:
-        t = PtResToTemp(ToEngine(e * 10));
+        t = PtResToTempUpTo(ToEngine(e * 10), ptHighBound);
         break;
     case stNi1000:
         t = NiResToTemp(ToEngine(e));
@@ -65,7 +72,88 @@ double Temperature(TSensorType sensor, Extended e)
     return t;
 }
 
+// The temperatures (°C) over which each thermocouple's inverse function is defined, indexed by
+// TThermocoupleType.
+struct TTempSpan
+{
+    double Low;
+    double High;
+};
+constexpr TTempSpan InverseTempSpans[]
+    = {{-210, 1200}, {-200, 1372}, {-50, 1768.1}, {250, 1820}, {-200, 400}, {-200, 1300}};
+
+// Half a unit in the third place of a resistance.
+constexpr Extended ResistanceTolerance = 0.0005L;
+
+TElectricRange ComputeElectricImage(TSensorType sensor)
+{
+    double tempMin = SensorLimitsTable[sensor].TempMin;
+    double tempMax = SensorLimitsTable[sensor].TempMax;
+    if (IsThermocoupleSensor(sensor)) {
+        const TTempSpan &span = InverseTempSpans[ThermocoupleTypeOf(sensor)];
+        tempMin = std::max(tempMin, span.Low);
+        tempMax = std::min(tempMax, span.High);
+    }
+    double atMin = ElectricQuantity(sensor, tempMin);
+    double atMax = ElectricQuantity(sensor, tempMax);
+    if (IsThermocoupleSensor(sensor)) {
+        // The inverse functions' tests of their input are whole microvolts, which may fall a
+        // fraction inside the emf of the span's end.
+        const TThermocoupleType type = ThermocoupleTypeOf(sensor);
+        float low = arith::ToSingle(atMin);
+        float high = arith::ToSingle(atMax);
+        while (!TcVoltInRange(type, low) && low < high)
+            low = std::nextafter(low, high);
+        while (!TcVoltInRange(type, high) && high > low)
+            high = std::nextafter(high, low);
+        atMin = low;
+        atMax = high;
+    }
+    // An NTC's resistance falls as the temperature rises.
+    return {std::min(atMin, atMax), std::max(atMin, atMax), tempMin, tempMax};
+}
+
 } // namespace
+
+TElectricRange ElectricImageOfTempLimits(TSensorType sensor)
+{
+    static const std::array<TElectricRange, SensorCount> images = [] {
+        std::array<TElectricRange, SensorCount> all{};
+        for (int i = 0; i < SensorCount; ++i)
+            all[static_cast<std::size_t>(i)] = ComputeElectricImage(static_cast<TSensorType>(i));
+        return all;
+    }();
+    return images[sensor];
+}
+
+bool WithinElectricImage(TSensorType sensor, Extended input)
+{
+    const TElectricRange range = ElectricImageOfTempLimits(sensor);
+    if (IsThermocoupleSensor(sensor)) {
+        if (std::isnan(input))
+            return false;
+        const Extended clamped = std::clamp(input, Extended(-1e30L), Extended(1e30L));
+        const float single = arith::ToSingle(clamped);
+        return single >= range.Min && single <= range.Max;
+    }
+    return input >= range.Min - ResistanceTolerance && input <= range.Max + ResistanceTolerance;
+}
+
+TSensorResult CalculateWithinTempLimits(TSensorType sensor, Extended input, TTempUnit resultUnit)
+{
+    if (!WithinElectricImage(sensor, input))
+        throw ECannotCalculate();
+    const TSensorLimits &limits = SensorLimitsTable[sensor];
+    const double t = Temperature(sensor, input, limits.TempMax + InputLimitMargin);
+    if (!(t >= limits.TempMin - InputLimitMargin && t <= limits.TempMax + InputLimitMargin))
+        throw ECannotCalculate();
+    TSensorResult result;
+    result.IsTemperature = true;
+    const double fahrenheit = arith::Checked(CelsiusToFahrenheit(t));
+    result.Value = resultUnit == unFahrenheit ? fahrenheit : t;
+    result.Companion = resultUnit == unFahrenheit ? t : fahrenheit;
+    return result;
+}
 
 ECannotCalculate::ECannotCalculate()
     : std::runtime_error("Cannot calculate from input.")

@@ -35,6 +35,32 @@ struct TSensorResult
 TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, Extended input,
                               TTempUnit inputUnit, TTempUnit resultUnit);
 
+// The electrical inputs (Ω or µV) of temperatures within the sensor's limits and within what its
+// inverse function covers, ends included: the image of the temperature limits under the sensor's
+// characteristic, cut to the inverse function's range. TempMin and TempMax (°C) are the
+// temperatures of the ends. A thermocouple's ends are single-precision emfs.
+struct TElectricRange
+{
+    double Min;
+    double Max;
+    double TempMin;
+    double TempMax;
+};
+
+TElectricRange ElectricImageOfTempLimits(TSensorType sensor);
+
+// Whether an electrical input lies within ElectricImageOfTempLimits: a thermocouple's emf as the
+// inverse function takes it, rounded to single precision; a resistance within half a
+// milliohm, so that a value printed to three places is taken back.
+bool WithinElectricImage(TSensorType sensor, Extended input);
+
+// CalculateSensor from the electrical side over the whole image of the temperature limits: the
+// platinum thermometers up to 850 °C, beyond the inverse function's own bound of 650 °C.
+// Throws ECannotCalculate for an input outside the image and for a result more than
+// InputLimitMargin outside the temperature limits; an arith failure where a trapping processor
+// would fault.
+TSensorResult CalculateWithinTempLimits(TSensorType sensor, Extended input, TTempUnit resultUnit);
+
 // How far the input field tolerates a value beyond the sensor's limits; a correction always lands
 // on the limit itself.
 inline constexpr Extended InputLimitMargin = 0.1L;

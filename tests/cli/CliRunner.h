@@ -65,3 +65,12 @@ inline bool ReadDouble(const std::string &text, double &value)
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end && !text.empty();
 }
+
+// Characters a terminal shows: "°" is one.
+inline std::size_t DisplayWidth(const std::string &text)
+{
+    std::size_t width = 0;
+    for (const char c : text)
+        width += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return width;
+}

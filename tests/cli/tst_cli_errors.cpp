@@ -43,14 +43,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "",
                   "no command given; expected one of temp, table, humidity, loop, line (see "
                   "velmora-cli --help)"},
-        TBadInput{"UnknownCommand",
-                  {"frobnicate"},
-                  "",
-                  "The following argument was not expected: frobnicate"},
+        TBadInput{
+            "UnknownCommand",
+            {"frobnicate"},
+            "",
+            "unknown command 'frobnicate'; expected one of temp, table, humidity, loop, line"},
         TBadInput{"UnknownOption", With(Loop, {"--current", "4", "--bogus"}), "",
-                  "The following argument was not expected: --bogus"},
+                  "unknown option '--bogus'"},
         TBadInput{"DecimalComma", With(Loop, {"--current", "4,5"}), "",
-                  "current '4,5' is not a number"},
+                  "current '4,5' is not a number (the decimal mark is '.')"},
         TBadInput{"TrailingLetters",
                   {"loop", "--lo", "0x", "--hi", "1", "--current", "4"},
                   "",
@@ -59,11 +60,11 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{"Infinity", With(Line, {"--y", "inf"}), "", "y 'inf' is not a number"},
         TBadInput{"DoubleSign", With(Line, {"--x", "+-5"}), "", "x '+-5' is not a number"},
         TBadInput{"BeyondExtended", With(Line, {"--x", "1e99999"}), "",
-                  "x '1e99999' is out of range"},
+                  "x '1e99999' is out of range (beyond 1.7976931348623157e+308 in size)"},
         TBadInput{"BadNumberOnAnInputLine", With(Loop, {"--current"}), "4\n5 six\n",
-                  "line 2 of standard input: current 'six' is not a number"},
+                  "line 2: current 'six' is not a number"},
         TBadInput{"NothingOnInput", With(Loop, {"--value"}), "\n# none\n",
-                  "no output value given, and none on standard input"},
+                  "no output value given, and none in the input"},
         TBadInput{"NoDirection", Loop, "",
                   "give --current (to calculate the output value) or --value (to calculate "
                   "the current)"},
@@ -86,11 +87,11 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{"MissingPoint",
                   {"line", "--x0", "1", "--x1", "2", "--y0", "7", "--x", "2"},
                   "",
-                  "--y1 is required"},
+                  "line needs --y1 (NUMBER: y of the second point)"},
         TBadInput{"UnknownFormat", With(Loop, {"--current", "4", "--format", "xml"}), "",
                   "--format 'xml' is not one of text, csv, json"},
         TBadInput{"NegativeDecimals", With(Loop, {"--current", "4", "--decimals", "-1"}), "",
-                  "--decimals '-1' is not a whole number from 0 to 17"},
+                  "--decimals '-1' is not a whole number from 0 to 17 or 'full'"},
         TBadInput{"HumidityTooHot",
                   {"humidity", "--temp", "250", "--rh", "50"},
                   "",
@@ -110,20 +111,20 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{"HumidityTempWithoutRh",
                   {"humidity", "--temp", "20"},
                   "",
-                  "give both --temp and --rh, or neither to read readings from standard input"},
+                  "give both --temp and --rh, or neither to read readings from the input"},
         TBadInput{"HumidityShortLine",
                   {"humidity"},
                   "20 50\n21\n",
-                  "line 2 of standard input: has 1 values; expected temperature relative "
-                  "humidity [pressure]"},
+                  "line 2: has 1 values; expected temperature, relative humidity and "
+                  "optionally pressure"},
         TBadInput{"HumidityBadField",
                   {"humidity"},
                   "20 fifty\n",
-                  "line 1 of standard input: relative humidity 'fifty' is not a number"},
+                  "line 1: relative humidity 'fifty' is not a number"},
         TBadInput{"HumidityOutOfRangeLater",
                   {"humidity"},
                   "20 50\n20 150 101325\n",
-                  "relative humidity 150 % is outside 0 to 100 %"},
+                  "line 2: relative humidity 150 % is outside 0 to 100 %"},
         TBadInput{"UnknownSensor",
                   {"temp", "pt10", "--to", "electrical", "1"},
                   "",
@@ -133,7 +134,11 @@ INSTANTIATE_TEST_SUITE_P(
                   {"temp", "pt100", "--to", "volts", "1"},
                   "",
                   "--to 'volts' is not electrical or temperature"},
-        TBadInput{"NoDirectionGiven", {"temp", "pt100", "1"}, "", "--to is required"},
+        TBadInput{"NoDirectionGiven",
+                  {"temp", "pt100", "1"},
+                  "",
+                  "temp needs --to (electrical|temperature: electrical (temperature in) or "
+                  "temperature (resistance in Ω or thermo-voltage in --emf-unit in))"},
         TBadInput{"Kelvin",
                   {"temp", "pt100", "--to", "electrical", "1", "--unit", "K"},
                   "",
@@ -149,16 +154,12 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{"ResistanceBelowLimit",
                   {"temp", "ni1000", "--to", "temperature", "741.9"},
                   "",
-                  "resistance 741.9 Ω is outside the Ni1000's limits, 742 to 2891 Ω"},
+                  "resistance 741.9 Ω is outside the Ni1000's range, 742.550 to 2891.562 Ω (-50 "
+                  "to 250 °C)"},
         TBadInput{"BeyondADouble",
                   {"temp", "pt1000", "--to", "electrical", "1e400"},
                   "",
-                  "temperature 1e400 °C is outside the Pt1000's limits, -200 to 850 °C"},
-        TBadInput{"NoTemperatureWithinTheInverse",
-                  {"temp", "ni1000", "--to", "temperature", "742"},
-                  "",
-                  "resistance 742 Ω has no temperature within the bounds of the Ni1000's inverse "
-                  "function"},
+                  "temperature '1e400' is out of range (beyond 1.7976931348623157e+308 in size)"},
         TBadInput{"TypeJJustAboveItsLimit",
                   {"temp", "j", "--to", "electrical", "1200.05"},
                   "",
@@ -167,8 +168,32 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{"CompensatedVoltageBeyondTheInverse",
                   {"temp", "k", "--to", "temperature", "54500", "--cj", "30"},
                   "",
-                  "voltage 54500 µV plus 1203.2748 µV for the reference junction at 30 °C is "
-                  "outside the accepted range of the type K thermocouple's inverse function"},
+                  "emf 54500 µV plus 1203.2748 µV for the reference junction at 30 °C is outside "
+                  "the type K thermocouple's range, -5891 to 54818.57 µV (-200 to 1370 °C)"},
+        // Type N has no accepted range of its own: the compensated emf is held to its inverse
+        // function's.
+        TBadInput{"TypeNCompensatedFarBelowItsRange",
+                  {"temp", "n", "--to", "temperature", "-4000", "--cj", "-210"},
+                  "",
+                  "emf -4000 µV plus -4082.9333 µV for the reference junction at -210 °C is "
+                  "outside the type N thermocouple's range, -3990.376 to 47512.773 µV (-200 to "
+                  "1300 °C)"},
+        TBadInput{"TypeNCompensatedBelowAbsoluteZero",
+                  {"temp", "n", "--to", "temperature", "-4000", "--cj", "-40"},
+                  "",
+                  "emf -4000 µV plus -1022.75684 µV for the reference junction at -40 °C is "
+                  "outside the type N thermocouple's range, -3990.376 to 47512.773 µV (-200 to "
+                  "1300 °C)"},
+        TBadInput{"TypeNCompensatedPastItsLimit",
+                  {"temp", "n", "--to", "temperature", "47600", "--cj", "25"},
+                  "",
+                  "emf 47600 µV plus 658.6458 µV for the reference junction at 25 °C is outside "
+                  "the type N thermocouple's range, -3990.376 to 47512.773 µV (-200 to 1300 °C)"},
+        TBadInput{"TypeNUncompensatedPastItsInverse",
+                  {"temp", "n", "--to", "temperature", "47600"},
+                  "",
+                  "emf 47600 µV is outside the type N thermocouple's range, -3990.376 to "
+                  "47512.773 µV (-200 to 1300 °C)"},
         TBadInput{"ColdJunctionOfAResistanceThermometer",
                   {"temp", "pt100", "--to", "electrical", "1", "--cj", "20"},
                   "",
@@ -180,21 +205,63 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{"BadValueOnInput",
                   {"temp", "pt100", "--to", "electrical"},
                   "100 1OO\n",
-                  "line 1 of standard input: temperature '1OO' is not a number"},
+                  "line 1: temperature '1OO' is not a number"},
         TBadInput{
             "ZeroStep", {"table", "pt100", "--step", "0"}, "", "--step 0 must be greater than 0"},
         TBadInput{"FromAboveTo",
                   {"table", "pt100", "--from", "100", "--to", "50"},
                   "",
                   "--from 100 lies above --to 50"},
+        TBadInput{"PressureNotPositive",
+                  {"humidity", "--temp", "20", "--rh", "50", "--pressure", "0"},
+                  "",
+                  "--pressure 0 Pa is not above 0 and at most 999999999999999 Pa"},
+        TBadInput{"LoggedPressureTooHigh",
+                  {"humidity"},
+                  "20 50 1e16\n",
+                  "line 1: pressure 1e16 Pa is not above 0 and at most 999999999999999 Pa"},
+        TBadInput{"SettingBeyondADouble",
+                  {"line", "--x0", "0", "--x1", "1e4000", "--y0", "0", "--y1", "1", "--x", "1",
+                   "--format", "json"},
+                  "",
+                  "--x1 '1e4000' is out of range (beyond 1.7976931348623157e+308 in size)"},
+        TBadInput{"MistypedCommand", {"tmp"}, "", "unknown command 'tmp'; did you mean 'temp'?"},
+        TBadInput{"MistypedOption",
+                  {"temp", "k", "--too", "electrical", "1"},
+                  "",
+                  "unknown option '--too'; did you mean '--to'?"},
+        TBadInput{"ArgumentsInDisorder",
+                  {"85", "electrical", "--to", "pt100", "tmp"},
+                  "",
+                  "unknown command '85'; expected one of temp, table, humidity, loop, line"},
+        TBadInput{"OptionTwice",
+                  {"temp", "k", "--to", "electrical", "1", "--format", "csv", "--format", "json"},
+                  "",
+                  "--format is given more than once; give it once (text|csv|json)"},
+        TBadInput{"NewlineInAnArgument",
+                  {"temp", "pt100\nx", "--to", "electrical", "1"},
+                  "",
+                  "unknown sensor 'pt100\\nx'; expected one of pt1000, pt100, ni1000, ntc2252, "
+                  "k, j, s, b, t, n"},
+        TBadInput{"NulByteInTheInput",
+                  {"temp", "pt100", "--to", "electrical"},
+                  std::string("1\0"
+                              "2 tail\n",
+                              8),
+                  "line 1: temperature '1\\02' is not a number"},
+        TBadInput{"UnknownColumnName",
+                  {"temp", "pt100", "--to", "temperature", "--column", "ohms"},
+                  "time;resistance\n1;100\n",
+                  "--column 'ohms' is not in the input's header row (time, resistance)"},
         TBadInput{"FromBelowLimit",
                   {"table", "pt100", "--from", "-250"},
                   "",
                   "--from -250 °C is outside the Pt100's limits, -200 to 850 °C"},
-        TBadInput{"TooManyRows",
-                  {"table", "pt100", "--step", "0.0001"},
-                  "",
-                  "--step 0.0001 gives more than 1000000 rows from -200 to 850"}),
+        TBadInput{
+            "TooManyRows",
+            {"table", "pt100", "--step", "0.0001"},
+            "",
+            "--step 0.0001 gives 10500001 rows from -200 to 850; a table has at most 10000000"}),
     [](const testing::TestParamInfo<TBadInput> &info) { return std::string(info.param.name); });
 
 TEST(Help, EachCommandDescribesItsOptionsOnStandardOutput)
@@ -210,6 +277,21 @@ TEST(Help, EachCommandDescribesItsOptionsOnStandardOutput)
     const TCliRun run = RunCli({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("humidity"), std::string::npos);
+}
+
+TEST(Help, IsWrappedAt80Columns)
+{
+    for (const char *command : {"temp", "table", "humidity", "loop", "line"}) {
+        for (const std::string &line : SplitLines(RunCli({command, "--help"}).out))
+            EXPECT_LE(DisplayWidth(line), 80u) << line;
+    }
+}
+
+TEST(Version, NamesTheProgramAndItsVersion)
+{
+    const TCliRun run = RunCli({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, std::string("velmora-cli ") + VELMORA_VERSION + "\n");
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+
 namespace {
 
 double ReadField(const std::string &text)
@@ -20,9 +22,9 @@ struct TLoopCase
 {
     const char *name;
     std::vector<std::string> args;
-    long double lo;
-    long double hi;
-    long double input;
+    Extended lo;
+    Extended hi;
+    Extended input;
     bool toValue;
 };
 
@@ -35,15 +37,15 @@ TEST_P(LoopCommand, GivesTheWindowsResultWithSpanAndZone)
 {
     const TLoopCase &c = GetParam();
     std::vector<std::string> args = c.args;
-    args.insert(args.end(), {"--format", "csv"});
+    args.insert(args.end(), {"--format", "csv", "--decimals", "full"});
     const TCliRun run = RunCli(args);
     ASSERT_EQ(run.status, 0) << run.err;
     const auto rows = CsvRows(run.out);
     ASSERT_EQ(rows.size(), 2u);
     ASSERT_EQ(rows[1].size(), 4u);
     const scaling::TLoopRange range{c.lo, c.hi};
-    const long double current = c.toValue ? c.input : scaling::LoopCurrent(range, c.input);
-    const long double result = c.toValue ? scaling::LoopValue(range, c.input) : current;
+    const Extended current = c.toValue ? c.input : scaling::LoopCurrent(range, c.input);
+    const Extended result = c.toValue ? scaling::LoopValue(range, c.input) : current;
     EXPECT_EQ(ReadField(rows[1][0]), static_cast<double>(c.input));
     EXPECT_EQ(ReadField(rows[1][1]), static_cast<double>(result));
     EXPECT_EQ(ReadField(rows[1][2]), static_cast<double>(scaling::LoopPercentOfSpan(current)));
@@ -122,9 +124,9 @@ TEST(LoopCommand, ReadsCurrentsFromStandardInputWhenNoneIsGiven)
     ASSERT_EQ(run.status, 0) << run.err;
     const auto rows = CsvRows(run.out);
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[1][1], "0");
-    EXPECT_EQ(rows[2][1], "50");
-    EXPECT_EQ(rows[3][1], "100");
+    EXPECT_EQ(rows[1][1], "0.000");
+    EXPECT_EQ(rows[2][1], "50.000");
+    EXPECT_EQ(rows[3][1], "100.000");
 }
 
 TEST(LoopCommand, CurrentOfAValueBeyondADoubleIsRefused)
@@ -132,7 +134,7 @@ TEST(LoopCommand, CurrentOfAValueBeyondADoubleIsRefused)
     const TCliRun run = RunCli({"loop", "--lo", "0", "--hi", "1e-4000", "--value", "1e4000"});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.out.empty());
-    EXPECT_NE(run.err.find("output value 1e4000"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("output value '1e4000' is out of range"), std::string::npos) << run.err;
 }
 
 struct TLineCase
@@ -141,7 +143,7 @@ struct TLineCase
     scaling::TLine line;
     const char *direction;
     const char *input;
-    long double inputValue;
+    Extended inputValue;
 };
 
 class LineCommand : public testing::TestWithParam<TLineCase>
@@ -151,17 +153,17 @@ class LineCommand : public testing::TestWithParam<TLineCase>
 TEST_P(LineCommand, GivesTheWindowsResult)
 {
     const TLineCase &c = GetParam();
-    const auto text = [](long double v) {
+    const auto text = [](Extended v) {
         return std::to_string(static_cast<int>(v));
     };
-    const TCliRun run
-        = RunCli({"line", "--x0", text(c.line.x0), "--x1", text(c.line.x1), "--y0", text(c.line.y0),
-                  "--y1", text(c.line.y1), c.direction, c.input, "--format", "csv"});
+    const TCliRun run = RunCli({"line", "--x0", text(c.line.x0), "--x1", text(c.line.x1), "--y0",
+                                text(c.line.y0), "--y1", text(c.line.y1), c.direction, c.input,
+                                "--format", "csv", "--decimals", "full"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto rows = CsvRows(run.out);
     ASSERT_EQ(rows.size(), 2u);
     const bool toY = std::string(c.direction) == "--x";
-    const long double expected
+    const Extended expected
         = toY ? scaling::LineY(c.line, c.inputValue) : scaling::LineX(c.line, c.inputValue);
     EXPECT_EQ(rows[0],
               (toY ? std::vector<std::string>{"x", "y"} : std::vector<std::string>{"y", "x"}));
@@ -178,18 +180,22 @@ INSTANTIATE_TEST_SUITE_P(
                     TLineCase{"FlatLineGivesConstant", {1, 2, 7, 7}, "--x", "123.4", 123.4L}),
     [](const testing::TestParamInfo<TLineCase> &info) { return std::string(info.param.name); });
 
-TEST(OutputFormats, TextAlignsColumnsUnderHeadingsWithUnits)
+TEST(OutputFormats, TextLinesUpOnTheDecimalPointAfterTheSettings)
 {
-    const TCliRun run = RunCli({"loop", "--lo", "0", "--hi", "100", "--current", "12", "3.7"});
+    const TCliRun run
+        = RunCli({"loop", "--lo", "0", "--hi", "100", "--current", "12", "3.7", "20.25"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = SplitLines(run.out);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "current [mA]  output value  span [%]  NE 43 zone");
-    EXPECT_EQ(lines[1], "          12            50        50  measuring");
-    EXPECT_EQ(lines[2], "         3.7        -1.875    -1.875  out of range");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "# loop: lo 0, hi 100");
+    EXPECT_EQ(lines[1], "current [mA]  output value  span [%]  NE 43 zone");
+    EXPECT_EQ(lines[2], "       12           50.000    50.000  measuring");
+    EXPECT_EQ(lines[3], "        3.7         -1.875    -1.875  out of range");
+    EXPECT_EQ(lines[4], "       20.25       101.562   101.562  measuring");
 }
 
-TEST(OutputFormats, DecimalsRoundEveryNumberAlikeInTextCsvAndJson)
+// Text and CSV round results to --decimals and echo inputs as given; JSON keeps every digit.
+TEST(OutputFormats, DecimalsRoundTextAndCsvWhileJsonKeepsFullPrecision)
 {
     const std::vector<std::string> args{"line", "--x0", "0",   "--x1", "3", "--y0",       "0",
                                         "--y1", "1",    "--x", "1",    "2", "--decimals", "3"};
@@ -201,10 +207,13 @@ TEST(OutputFormats, DecimalsRoundEveryNumberAlikeInTextCsvAndJson)
     const TCliRun csv = RunCli(csvArgs);
     const TCliRun json = RunCli(jsonArgs);
     ASSERT_EQ(text.status, 0) << text.err;
-    EXPECT_EQ(SplitLines(text.out).at(1), "1.000  0.333");
-    EXPECT_EQ(CsvRows(csv.out).at(2), (std::vector<std::string>{"2.000", "0.667"}));
+    EXPECT_EQ(SplitLines(text.out).at(2), "1  0.333");
+    EXPECT_EQ(CsvRows(csv.out).at(2), (std::vector<std::string>{"2", "0.667"}));
     const auto document = nlohmann::json::parse(json.out);
-    EXPECT_EQ(document.at("rows").at(1).at("y").get<double>(), 0.667);
+    EXPECT_EQ(document.at("rows").at(1).at("y").get<double>(), 2.0 / 3);
+    const TCliRun full = RunCli({"line", "--x0", "0", "--x1", "3", "--y0", "0", "--y1", "1", "--x",
+                                 "1", "--decimals", "full", "--format", "csv"});
+    EXPECT_EQ(CsvRows(full.out).at(1).at(1), "0.3333333333333333");
 }
 
 TEST(OutputFormats, JsonParsesWithSettingsUnitsAndRows)
@@ -214,19 +223,30 @@ TEST(OutputFormats, JsonParsesWithSettingsUnitsAndRows)
     ASSERT_EQ(run.status, 0) << run.err;
     const auto document = nlohmann::json::parse(run.out);
     EXPECT_EQ(document.at("command"), "loop");
-    EXPECT_EQ(document.at("lo").get<double>(), -30);
+    EXPECT_EQ(document.at("settings").at("lo").get<double>(), -30);
     EXPECT_EQ(document.at("units").at("current"), "mA");
     ASSERT_EQ(document.at("rows").size(), 2u);
     EXPECT_EQ(document.at("rows").at(0).at("current").get<double>(), 12);
     EXPECT_EQ(document.at("rows").at(1).at("namur_zone"), "measuring");
 }
 
-TEST(OutputFormats, RoundedNegativeZeroLosesItsSign)
+// An input keeps the sign it was given in every format; a result of zero has none in any.
+TEST(OutputFormats, SignOfZeroAgreesInEveryFormat)
 {
-    const TCliRun run = RunCli({"line", "--x0", "0", "--x1", "1", "--y0", "0", "--y1", "1", "--x",
-                                "-0.0001", "--decimals", "2", "--format", "csv"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(CsvRows(run.out).at(1), (std::vector<std::string>{"0.00", "0.00"}));
+    const std::vector<std::string> args{"line", "--x0",    "0",          "--x1", "1",
+                                        "--y0", "0",       "--y1",       "1",    "--x",
+                                        "-0",   "-0.0001", "--decimals", "2"};
+    std::vector<std::string> csvArgs = args;
+    csvArgs.insert(csvArgs.end(), {"--format", "csv"});
+    std::vector<std::string> jsonArgs = args;
+    jsonArgs.insert(jsonArgs.end(), {"--format", "json"});
+    const auto csv = CsvRows(RunCli(csvArgs).out);
+    EXPECT_EQ(csv.at(1), (std::vector<std::string>{"-0", "0.00"}));
+    EXPECT_EQ(csv.at(2), (std::vector<std::string>{"-0.0001", "0.00"}));
+    const auto rows = nlohmann::json::parse(RunCli(jsonArgs).out).at("rows");
+    EXPECT_TRUE(std::signbit(rows.at(0).at("x").get<double>()));
+    EXPECT_EQ(rows.at(0).at("y").get<double>(), 0);
+    EXPECT_FALSE(std::signbit(rows.at(0).at("y").get<double>()));
 }
 
 } // namespace

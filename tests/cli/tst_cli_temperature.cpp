@@ -1,3 +1,4 @@
+#include "CliError.h"
 #include "CliRunner.h"
 #include "TableRows.h"
 
@@ -42,12 +43,13 @@ TEST_P(TempCommand, GivesTheWindowsResult)
 {
     const TTempCase &c = GetParam();
     const bool toElectric = c.direction == cdTempToElectricQuant;
-    const TCliRun run
-        = RunCli({"temp", c.sensor, "--to", toElectric ? "electrical" : "temperature", c.input,
-                  "--unit", c.unit == unFahrenheit ? "F" : "C", "--format", "csv"});
+    const TCliRun run = RunCli({"temp", c.sensor, "--to", toElectric ? "electrical" : "temperature",
+                                c.input, "--unit", c.unit == unFahrenheit ? "F" : "C", "--format",
+                                "csv", "--decimals", "full"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto rows = CsvRows(run.out);
     ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].at(0), c.input);
     const TSensorResult window
         = CalculateSensor(c.type, c.direction, c.inputValue, toElectric ? c.unit : unNone, c.unit);
     const std::string &field = rows[1].at(1);
@@ -77,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         TTempCase{"Ni1000", "ni1000", stNi1000, ToE, unCelsius, "-50", -50},
         TTempCase{"Ni1000Inverse", "ni1000", stNi1000, ToT, unCelsius, "1617.785", 1617.785L},
         TTempCase{"Ntc", "ntc2252", stNTC2252, ToE, unCelsius, "25", 25},
-        TTempCase{"NtcInverse", "ntc2252", stNTC2252, ToT, unCelsius, "1700000", 1700000},
+        TTempCase{"NtcInverse", "ntc2252", stNTC2252, ToT, unCelsius, "1600000", 1600000},
         TTempCase{"K", "k", stTcK, ToE, unCelsius, "100", 100},
         TTempCase{"KInverseF", "K", stTcK, ToT, unFahrenheit, "4096.23", 4096.23L},
         TTempCase{"JUpperFunction", "j", stTcJ, ToE, unCelsius, "760", 760},
@@ -86,6 +88,63 @@ INSTANTIATE_TEST_SUITE_P(
         TTempCase{"TAt401", "t", stTcT, ToE, unCelsius, "401", 401},
         TTempCase{"NInverse", "n", stTcN, ToT, unCelsius, "36255.54", 36255.54L}),
     [](const testing::TestParamInfo<TTempCase> &info) { return std::string(info.param.name); });
+
+struct TRoundTrip
+{
+    const char *sensor;
+    const char *temperature;
+};
+
+class RoundTrip : public testing::TestWithParam<TRoundTrip>
+{
+};
+
+// What the electrical direction prints at the ends of the temperature limits (within what the
+// inverse function covers) is taken back, to within the inverse function's fit.
+TEST_P(RoundTrip, ElectricalResultIsTakenBack)
+{
+    const TRoundTrip &c = GetParam();
+    const TCliRun forward
+        = RunCli({"temp", c.sensor, "--to", "electrical", c.temperature, "--format", "csv"});
+    ASSERT_EQ(forward.status, 0) << forward.err;
+    const std::string electric = CsvRows(forward.out).at(1).at(1);
+    const TCliRun back
+        = RunCli({"temp", c.sensor, "--to", "temperature", electric, "--format", "csv"});
+    ASSERT_EQ(back.status, 0) << back.err;
+    double t = 0;
+    ASSERT_TRUE(ReadDouble(CsvRows(back.out).at(1).at(1), t));
+    double expected = 0;
+    ASSERT_TRUE(ReadDouble(c.temperature, expected));
+    EXPECT_NEAR(t, expected, 0.06);
+}
+
+INSTANTIATE_TEST_SUITE_P(LimitsOfEverySensor, RoundTrip,
+                         testing::Values(TRoundTrip{"k", "1370"}, TRoundTrip{"k", "-199.9"},
+                                         TRoundTrip{"t", "400"}, TRoundTrip{"t", "-200"},
+                                         TRoundTrip{"pt100", "850"}, TRoundTrip{"pt100", "-200"},
+                                         TRoundTrip{"pt1000", "850"}, TRoundTrip{"j", "1199.9"},
+                                         TRoundTrip{"j", "-209.9"}, TRoundTrip{"s", "1760"},
+                                         TRoundTrip{"s", "-49.5"}, TRoundTrip{"b", "1819.9"},
+                                         TRoundTrip{"b", "250"}, TRoundTrip{"n", "1300"},
+                                         TRoundTrip{"n", "-200"}, TRoundTrip{"ni1000", "250"},
+                                         TRoundTrip{"ni1000", "-50"}, TRoundTrip{"ntc2252", "-80"},
+                                         TRoundTrip{"ntc2252", "120"}));
+
+TEST(TempCommand, EmfInMillivoltsIsTheMicrovoltResultWithThePointMoved)
+{
+    const TCliRun microvolts = RunCli(
+        {"temp", "k", "--to", "electrical", "100", "--format", "csv", "--decimals", "full"});
+    const TCliRun millivolts = RunCli({"temp", "k", "--to", "electrical", "100", "--emf-unit", "mV",
+                                       "--format", "csv", "--decimals", "full"});
+    ASSERT_EQ(millivolts.status, 0) << millivolts.err;
+    EXPECT_EQ(CsvRows(microvolts.out).at(1).at(1), "4096.23");
+    EXPECT_EQ(CsvRows(millivolts.out).at(0).at(1), "emf_mV");
+    EXPECT_EQ(CsvRows(millivolts.out).at(1).at(1), "4.09623");
+    const TCliRun back
+        = RunCli({"temp", "k", "--to", "temperature", "4.09623", "--emf-unit", "mV"});
+    ASSERT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(SplitLines(back.out).at(2), " 4.09623            99.969");
+}
 
 float ReadSingle(const std::string &text)
 {
@@ -100,8 +159,8 @@ constexpr double KInverseError = 0.05;
 
 TEST(ColdJunction, TypeKAt100WithReferenceAt25ReadsTheVoltageDifferenceAndConvertsBack)
 {
-    const TCliRun forward
-        = RunCli({"temp", "k", "--to", "electrical", "100", "--cj", "25", "--format", "csv"});
+    const TCliRun forward = RunCli({"temp", "k", "--to", "electrical", "100", "--cj", "25",
+                                    "--format", "csv", "--decimals", "full"});
     ASSERT_EQ(forward.status, 0) << forward.err;
     const std::string voltage = CsvRows(forward.out).at(1).at(1);
     const float e100 = TcTempToVolt(tcK, 100);
@@ -109,8 +168,8 @@ TEST(ColdJunction, TypeKAt100WithReferenceAt25ReadsTheVoltageDifferenceAndConver
     EXPECT_EQ(ReadSingle(voltage), e100 - e25);
     EXPECT_NEAR(ReadSingle(voltage), 3095.99, 0.01);
 
-    const TCliRun back
-        = RunCli({"temp", "k", "--to", "temperature", voltage, "--cj", "25", "--format", "csv"});
+    const TCliRun back = RunCli({"temp", "k", "--to", "temperature", voltage, "--cj", "25",
+                                 "--format", "csv", "--decimals", "full"});
     ASSERT_EQ(back.status, 0) << back.err;
     EXPECT_NEAR(ReadSingle(CsvRows(back.out).at(1).at(1)), 100, KInverseError);
 }
@@ -145,27 +204,28 @@ TEST(ColdJunction, TableReadsZeroWhereBothJunctionsAreAtTheSameTemperature)
                                 "23", "--format", "json"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto document = nlohmann::json::parse(run.out);
-    EXPECT_EQ(document.at("cold_junction").get<double>(), 23);
+    EXPECT_EQ(document.at("settings").at("cold_junction").get<double>(), 23);
     const auto &rows = document.at("rows");
     ASSERT_EQ(rows.size(), 51u);
     EXPECT_EQ(rows.at(23).at("temperature").get<double>(), 23);
-    EXPECT_EQ(rows.at(23).at("voltage").get<double>(), 0);
-    EXPECT_LT(rows.at(0).at("voltage").get<double>(), 0);
+    EXPECT_EQ(rows.at(23).at("emf").get<double>(), 0);
+    EXPECT_FALSE(std::signbit(rows.at(23).at("emf").get<double>()));
+    EXPECT_LT(rows.at(0).at("emf").get<double>(), 0);
 }
 
 TEST(TableCommand, RowsAreFromPlusIndexTimesStepAsTheWindowComputesThem)
 {
-    const TCliRun run = RunCli(
-        {"table", "pt100", "--from", "-200", "--to", "850", "--step", "0.01", "--format", "csv"});
+    const TCliRun run = RunCli({"table", "pt100", "--from", "-200", "--to", "850", "--step", "0.01",
+                                "--format", "csv", "--decimals", "full"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto rows = CsvRows(run.out);
     ASSERT_EQ(rows.size(), 105002u);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"temperature [°C]", "resistance [Ω]"}));
-    EXPECT_EQ(rows[1][0], "-200");
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"temperature_C", "resistance_ohm"}));
+    EXPECT_EQ(rows[1][0], "-200.00");
     EXPECT_EQ(rows[2][0], "-199.99");
-    EXPECT_EQ(rows[20001][0], "0");
+    EXPECT_EQ(rows[20001][0], "0.00");
     EXPECT_EQ(rows[20001][1], "100");
-    EXPECT_EQ(rows[105001][0], "850");
+    EXPECT_EQ(rows[105001][0], "850.00");
     std::size_t mismatches = 0;
     for (std::size_t i = 1; i < rows.size(); ++i) {
         double t = 0;
@@ -190,33 +250,56 @@ TEST(TableCommand, DefaultsToTheSensorsLimitsInTheChosenUnit)
     ASSERT_EQ(fahrenheit.status, 0) << fahrenheit.err;
     const auto fRows = CsvRows(fahrenheit.out);
     ASSERT_EQ(fRows.size(), 1892u);
-    EXPECT_EQ(fRows[0][0], "temperature [°F]");
-    EXPECT_EQ(fRows[1], (std::vector<std::string>{"-328", "18.52008"}));
+    EXPECT_EQ(fRows[0][0], "temperature_F");
+    EXPECT_EQ(fRows[1], (std::vector<std::string>{"-328", "18.520"}));
     EXPECT_EQ(fRows.back()[0], "1562");
 }
 
-TEST(TableRows, DecimalStepsLandOnTheirDecimals)
+cli::TInputValue Given(const char *text)
 {
-    const cli::TTableRows rows(-200, 850, 0.01L);
-    ASSERT_EQ(rows.Count(), 105001u);
-    EXPECT_EQ(rows.At(20000), 0);
-    EXPECT_EQ(rows.At(1), -199.99L);
-    EXPECT_EQ(rows.At(30000), 100);
-    EXPECT_EQ(rows.At(105000), 850);
-
-    const cli::TTableRows partial(0, 1, 0.3L);
-    ASSERT_EQ(partial.Count(), 4u);
-    EXPECT_EQ(partial.At(3), 0.9L);
-
-    const cli::TTableRows single(5, 5, 1);
-    EXPECT_EQ(single.Count(), 1u);
+    return cli::ParseNumber(text, "value");
 }
 
-TEST(TableRows, AStepWithoutDecimalFormStillEndsOnTo)
+struct TTableCase
 {
-    const cli::TTableRows rows(0, 1, 1.0L / 3);
-    ASSERT_EQ(rows.Count(), 4u);
-    EXPECT_EQ(rows.At(3), 1);
+    const char *from;
+    const char *to;
+    const char *step;
+    std::size_t count;
+    std::size_t index;
+    const char *row; // the text of row `index`
+};
+
+class TableRows : public testing::TestWithParam<TTableCase>
+{
+};
+
+// From and step are taken exactly as given, and every row is an exact decimal of their places.
+TEST_P(TableRows, CountAndRowAreExactDecimals)
+{
+    const TTableCase &c = GetParam();
+    const cli::TTableRows rows(Given(c.from), Given(c.to), Given(c.step));
+    ASSERT_EQ(rows.Count(), c.count);
+    const cli::TInputValue row = rows.At(c.index);
+    EXPECT_EQ(row.text, c.row);
+    EXPECT_EQ(row.value, Given(c.row).value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, TableRows,
+    testing::Values(TTableCase{"-200", "850", "0.01", 105001, 20000, "0.00"},
+                    TTableCase{"-200", "850", "0.01", 105001, 105000, "850.00"},
+                    TTableCase{"0", "1", "0.3", 4, 3, "0.9"},
+                    TTableCase{"500.0000001", "502", "1", 2, 1, "501.0000001"},
+                    TTableCase{"0", "3", "1.0000000001", 3, 2, "2.0000000002"},
+                    TTableCase{"5", "5", "1e-300", 1, 0, "5"},
+                    TTableCase{"0", "1", "2.5e-1", 5, 4, "1.00"},
+                    TTableCase{"-1", "1", "0.333333333333333333333", 7, 6, "1"}));
+
+TEST(TableRows, MoreThanTheMostRowsIsRefusedWithTheirCount)
+{
+    EXPECT_THROW(cli::TTableRows(Given("0"), Given("10000000"), Given("1")), cli::TCliError);
+    EXPECT_EQ(cli::TTableRows(Given("1"), Given("10000000"), Given("1")).Count(), 10000000u);
 }
 
 TEST(TempCommand, ReadsSeveralValuesALineFromStandardInput)
@@ -225,11 +308,12 @@ TEST(TempCommand, ReadsSeveralValuesALineFromStandardInput)
                                "0 100\n\t-50   # cold\n");
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = SplitLines(run.out);
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "temperature [°C]  resistance [Ω]");
-    EXPECT_EQ(lines[1], "          0.0000        100.0000");
-    EXPECT_EQ(lines[2], "        100.0000        138.5055");
-    EXPECT_EQ(lines[3], "        -50.0000         80.3063");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "# temp: sensor pt100, unit C, to electrical");
+    EXPECT_EQ(lines[1], "temperature [°C]  resistance [Ω]");
+    EXPECT_EQ(lines[2], "               0        100.0000");
+    EXPECT_EQ(lines[3], "             100        138.5055");
+    EXPECT_EQ(lines[4], "             -50         80.3063");
 }
 
 } // namespace

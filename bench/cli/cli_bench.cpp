@@ -1,0 +1,78 @@
+// The two workloads velmora-cli is sized for: the 105,001-row Pt100 table from -200 to 850 °C by
+// 0.01 °C (wanted well under 0.2 s), and a log of 1,000,000 readings (wanted under 5 s). Output
+// goes to a stream that discards it, so that the run measures the tool and not a terminal.
+
+#include "VelmoraCli.h"
+
+#include <benchmark/benchmark.h>
+
+#include <ostream>
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+namespace {
+
+// Counts what is written and keeps nothing.
+class TNullBuffer : public std::streambuf
+{
+public:
+    std::size_t written = 0;
+
+protected:
+    std::streamsize xsputn(const char *, std::streamsize count) override
+    {
+        written += static_cast<std::size_t>(count);
+        return count;
+    }
+    int_type overflow(int_type c) override
+    {
+        ++written;
+        return c;
+    }
+};
+
+void Run(benchmark::State &state, const std::vector<std::string> &args, const std::string &input)
+{
+    for (auto _ : state) {
+        std::istringstream in(input);
+        TNullBuffer buffer;
+        std::ostream out(&buffer);
+        std::ostringstream err;
+        const int status = cli::RunCli(args, in, out, err);
+        if (status != 0)
+            state.SkipWithError(err.str().c_str());
+        benchmark::DoNotOptimize(buffer.written);
+    }
+}
+
+const std::string &Readings()
+{
+    static const std::string readings = [] {
+        std::string text;
+        for (int i = 0; i < 1'000'000; ++i)
+            text += std::to_string(20 + (i % 36000) / 100.0) + '\n';
+        return text;
+    }();
+    return readings;
+}
+
+void Pt100Table(benchmark::State &state, const char *format)
+{
+    Run(state,
+        {"table", "pt100", "--from", "-200", "--to", "850", "--step", "0.01", "--format", format},
+        {});
+}
+
+void MillionReadings(benchmark::State &state, const char *format)
+{
+    Run(state, {"temp", "pt100", "--to", "temperature", "--format", format}, Readings());
+}
+
+BENCHMARK_CAPTURE(Pt100Table, text, "text")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Pt100Table, csv, "csv")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Pt100Table, json, "json")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MillionReadings, text, "text")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(MillionReadings, json, "json")->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace

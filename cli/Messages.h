@@ -1,0 +1,27 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+inline constexpr const char *ProgramName = "velmora-cli";
+
+// The text with its control characters shown escaped (\n, \t, \0, \x1b), so that any message
+// stays on one line whatever the input held.
+std::string EscapeControls(std::string_view text);
+
+// Writes "velmora-cli: message" as one line of standard error.
+void WriteMessage(std::ostream &err, std::string_view message);
+
+// The candidate nearest to `given` by edit distance, or empty when none is close enough to be
+// what was meant.
+std::string Nearest(std::string_view given, const std::vector<std::string> &candidates);
+
+// Wraps every line longer than `width` columns at blanks, continuing under the text that follows
+// the first gap of two or more blanks (an option's description), else under the line's indent.
+std::string WrapHelp(const std::string &text, std::size_t width);
+
+} // namespace cli
