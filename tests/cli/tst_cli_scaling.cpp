@@ -131,7 +131,7 @@ TEST(LoopCommand, ReadsCurrentsFromStandardInputWhenNoneIsGiven)
 
 TEST(LoopCommand, CurrentOfAValueBeyondADoubleIsRefused)
 {
-    const TCliRun run = RunCli({"loop", "--lo", "0", "--hi", "1e-4000", "--value", "1e4000"});
+    const TCliRun run = RunCli({"loop", "--lo", "0", "--hi", "1e-300", "--value", "1e4000"});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.out.empty());
     EXPECT_NE(run.err.find("output value '1e4000' is out of range"), std::string::npos) << run.err;

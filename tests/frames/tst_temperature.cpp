@@ -618,6 +618,9 @@ void TestTemperature::companionBeyondEveryTemperatureShowsNoResult_data()
 
 void TestTemperature::companionBeyondEveryTemperatureShowsNoResult()
 {
+    if (std::numeric_limits<Extended>::max_exponent10
+        <= std::numeric_limits<double>::max_exponent10)
+        QSKIP("no value lies beyond a double where the extended type is double");
     QFETCH(bool, pasted);
     QFETCH(int, sourceUnit);
     QFETCH(QString, corrected);
