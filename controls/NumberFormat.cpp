@@ -12,9 +12,8 @@
 namespace {
 
 // Number of significant digits in which the extended type is written out before any rounding for
-// display; rounding happens on these decimal digits, never in binary. The digits the type holds
-// without fail: 18 for the 80-bit type, 15 where it is double.
-constexpr int ExpansionDigits = std::numeric_limits<Extended>::digits10;
+// display; rounding happens on these decimal digits, never in binary.
+constexpr int ExpansionDigits = 18;
 // A fixed fraction never shows more significant digits than this.
 constexpr int MaxShownDigits = 15;
 

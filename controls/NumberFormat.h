@@ -36,9 +36,8 @@ public:
 inline constexpr int MaxDecimals = 14;
 
 // x as the numeric field shows it: decimals -1 (free, up to 14, trailing zeros dropped), 0 (none)
-// or 1..14 (fixed), rounded half away from zero on the decimal expansion of x to the digits the
-// extended type holds (18 for an 80-bit long double), never more than 15 significant digits in a
-// fixed fraction. A NaN throws arith::EInvalidOp and an infinity
+// or 1..14 (fixed), rounded half away from zero on the 18-digit decimal expansion of x, never more
+// than 15 significant digits in a fixed fraction. A NaN throws arith::EInvalidOp and an infinity
 // arith::EOverflow: no text can stand for them.
 QString FormatValue(Extended x, int decimals, TNumberFormat format, const TSeparators &seps);
 
