@@ -46,7 +46,7 @@ bool AirTempInRange(double t)
 // ln of Hardy's ice formulation at the absolute temperature T.
 Ext LnSatIce(Ext absT)
 {
-    Ext power = arith::Div(1.0L, absT); // T^(i-1), raised by one power of T a step
+    Ext power = arith::Div(Ext(1), absT); // T^(i-1), raised by one power of T a step
     Ext sum = 0.0L;
     for (Ext k : Its90K) {
         sum += k * power;
@@ -149,7 +149,7 @@ double IcePressLogSlope(double absT)
 {
     const Ext te = absT;
     // d/dT of k_i·T^(i-1): (i-1)·k_i·T^(i-2), from T^-2 upwards.
-    Ext power = arith::Div(1.0L, te * te);
+    Ext power = arith::Div(Ext(1), te * te);
     Ext sum = 0.0L;
     for (int i = 0; i < 5; ++i) {
         sum += Ext(i - 1) * Its90K[i] * power;
@@ -197,7 +197,7 @@ double DewPointITS90(double e)
         absT = 1.0L;
     for (int i = 0; i < NewtonLimit; ++i) {
         const Ext es = SatVapourPressureITS90(double(absT - ZeroCelsius));
-        const Ext step = arith::Div(1.0L - ee / es, Ext(SatPressLogSlope(double(absT))));
+        const Ext step = arith::Div(Ext(1) - ee / es, Ext(SatPressLogSlope(double(absT))));
         absT = std::max(absT - step, absT / 2);
         if (std::fabs(step) <= NewtonTolerance * absT)
             break;
@@ -207,7 +207,11 @@ double DewPointITS90(double e)
 
 double WetBulb(double t, double e, double p)
 {
-    if (!(e >= 0 && e < p) || e > SatVapourPressure(t))
+    // Saturated air's vapour pressure, computed from 100 %, may round a few units above the
+    // saturation pressure itself.
+    const double saturated
+        = SatVapourPressure(t) * (1 + 8 * std::numeric_limits<double>::epsilon());
+    if (!(e >= 0 && e < p) || e > saturated)
         return NoValueSentinel;
     const Ext te = t;
     const Ext pe = p;
@@ -351,7 +355,7 @@ void CalculateExtendedHumidity()
         const Ext iceSlope = IcePressLogSlope(double(Ext(frostPoint) + ZeroCelsius));
         s.ExtAccuracies[xiFrostPoint]
             = Store(std::fabs(arith::Div(slope, iceSlope) * tempAccuracy)
-                    + std::fabs(arith::Div(1.0L, relHum * iceSlope) * relHumAccuracy));
+                    + std::fabs(arith::Div(Ext(1), relHum * iceSlope) * relHumAccuracy));
     }
 
     // Both need the air to exist as CalculateHumidity's quantities per kilogram do.

@@ -119,9 +119,9 @@ bool TRtdCurve::MonotonicOver(double tLow, double tHigh) const
 {
     const Extended lo = std::max(tLow, m_curve.TempMin);
     const Extended hi = std::min(tHigh, m_curve.TempMax);
-    if (lo < 0 && !RisesOver(m_curve.Below, lo, std::min(hi, 0.0L)))
+    if (lo < 0 && !RisesOver(m_curve.Below, lo, std::min(hi, Extended{0})))
         return false;
-    return hi < 0 || RisesOver(m_curve.Above, std::max(lo, 0.0L), hi);
+    return hi < 0 || RisesOver(m_curve.Above, std::max(lo, Extended{0}), hi);
 }
 
 } // namespace temperature

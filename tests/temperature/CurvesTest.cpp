@@ -18,7 +18,14 @@ using namespace temperature;
 
 namespace {
 
-TRtdCurve Named(const char *name, long double r0)
+// A coefficient as the engine holds it: its text read in full, then rounded once to the build's
+// extended type.
+Extended Ext(long double value)
+{
+    return static_cast<Extended>(value);
+}
+
+TRtdCurve Named(const char *name, Extended r0)
 {
     const TRtdCurveData *curve = FindRtdCurve(name);
     if (!curve)
@@ -177,8 +184,8 @@ TEST(CurveCoefficients, AreThePublishedOnes)
         const std::string kind = csv.at(row, "formula_kind");
         if (kind == "steinhart_hart") {
             const TThermistorData &d = *FindThermistorCurve(name->second);
-            EXPECT_EQ(std::vector<long double>({d.A, d.B, d.C}),
-                      std::vector<long double>({k["a"], k["b"], k["c"]}))
+            EXPECT_EQ(std::vector<Extended>({d.A, d.B, d.C}),
+                      std::vector<Extended>({Ext(k["a"]), Ext(k["b"]), Ext(k["c"])}))
                 << name->second;
             EXPECT_EQ(d.TempMin, csv.number(row, "valid_low_degC"));
             EXPECT_EQ(d.TempMax, csv.number(row, "valid_high_degC"));
@@ -186,17 +193,17 @@ TEST(CurveCoefficients, AreThePublishedOnes)
             continue;
         }
         const TRtdCurveData &c = *FindRtdCurve(name->second);
-        TCurvePolynomial above{1, k["A"], k["B"], 0, 0};
+        TCurvePolynomial above{1, Ext(k["A"]), Ext(k["B"]), 0, 0};
         TCurvePolynomial below = above;
         if (kind == "callendar_van_dusen") {
-            below = CvdBelow(k["A"], k["B"], k["C"]);
+            below = CvdBelow(Ext(k["A"]), Ext(k["B"]), Ext(k["C"]));
         } else if (kind == "polynomial") {
-            above[3] = below[3] = k["C"];
+            above[3] = below[3] = Ext(k["C"]);
         } else if (kind == "gost6651_copper") { // below 0 °C + B·t·(t + 6.7) + C·t³
-            below = {1, k["A"] + 6.7L * k["B"], k["B"], k["C"], 0};
+            below = {1, Ext(k["A"] + 6.7L * k["B"]), Ext(k["B"]), Ext(k["C"]), 0};
             above[2] = 0;
         } else { // linear, sized at 25 °C
-            above[1] = below[1] = k["alpha"];
+            above[1] = below[1] = Ext(k["alpha"]);
             EXPECT_NEAR(c.R0 * (1 + 25 * k["alpha"]), csv.number(row, "r_ref_ohm"), 1e-15);
         }
         EXPECT_EQ(c.Above, above) << name->second;
