@@ -17,9 +17,14 @@ function(velmora_qt_target target)
         AUTORCC ON
         AUTOUIC_OPTIONS "--no-autoconnection")
     target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
-    # Headers that hold a Ui:: form as a member include the generated ui_*.h.
-    get_target_property(binaryDir ${target} BINARY_DIR)
-    target_include_directories(${target} PUBLIC ${binaryDir}/${target}_autogen/include)
+    # AUTOUIC gives the target its own generated folder. A library's headers hold their Ui:: form
+    # by value and include its ui_*.h, so the library's users need that folder too; they reach a
+    # generated header only through the library's own header, never by its name.
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "STATIC_LIBRARY")
+        get_target_property(binaryDir ${target} BINARY_DIR)
+        target_include_directories(${target} INTERFACE ${binaryDir}/${target}_autogen/include)
+    endif()
     velmora_target_warnings(${target})
 endfunction()
 

@@ -1,4 +1,4 @@
-#include "humidity.h"
+#include "humidity/humidity.h"
 
 #include <benchmark/benchmark.h>
 

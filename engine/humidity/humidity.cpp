@@ -1,6 +1,6 @@
-#include "humidity.h"
+#include "humidity/humidity.h"
 
-#include "HumidityInputLimits.h"
+#include "humidity/HumidityInputLimits.h"
 
 #include "arith.h"
 

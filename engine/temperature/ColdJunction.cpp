@@ -1,7 +1,7 @@
-#include "ColdJunction.h"
+#include "temperature/ColdJunction.h"
 
-#include "ExtendedRounding.h"
 #include "arith.h"
+#include "temperature/ExtendedRounding.h"
 
 namespace temperature {
 

@@ -1,6 +1,6 @@
-#include "ExtendedMath.h"
+#include "temperature/ExtendedMath.h"
 
-#include "ExtendedRounding.h"
+#include "temperature/ExtendedRounding.h"
 
 namespace temperature::extmath {
 

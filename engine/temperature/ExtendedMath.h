@@ -10,8 +10,8 @@
 // and the integer registers, where the 80-bit layout would stall. The double's rounding can move
 // a table index by one, which leaves the reduced argument within the range the series covers.
 
-#include "ExtendedMathTables.h"
 #include "arith.h"
+#include "temperature/ExtendedMathTables.h"
 
 #include <cmath>
 #include <cstdint>

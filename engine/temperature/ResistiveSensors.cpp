@@ -1,8 +1,8 @@
-#include "ResistiveSensors.h"
+#include "temperature/ResistiveSensors.h"
 
-#include "ExtendedMath.h"
-#include "ExtendedRounding.h"
 #include "arith.h"
+#include "temperature/ExtendedMath.h"
+#include "temperature/ExtendedRounding.h"
 
 #include <cmath>
 

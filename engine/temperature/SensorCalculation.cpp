@@ -1,9 +1,9 @@
-#include "SensorCalculation.h"
+#include "temperature/SensorCalculation.h"
 
-#include "ExtendedRounding.h"
-#include "ResistiveSensors.h"
-#include "Thermocouples.h"
 #include "arith.h"
+#include "temperature/ExtendedRounding.h"
+#include "temperature/ResistiveSensors.h"
+#include "temperature/Thermocouples.h"
 
 #include <algorithm>
 #include <array>

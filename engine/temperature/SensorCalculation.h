@@ -5,7 +5,7 @@
 // The "Temperature sensors" tab and the command-line tool both call these, so that they give the
 // same results.
 
-#include "TempScales.h"
+#include "temperature/TempScales.h"
 
 #include <optional>
 #include <stdexcept>

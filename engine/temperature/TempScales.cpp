@@ -1,6 +1,6 @@
-#include "TempScales.h"
+#include "temperature/TempScales.h"
 
-#include "ExtendedRounding.h"
+#include "temperature/ExtendedRounding.h"
 
 namespace temperature {
 
