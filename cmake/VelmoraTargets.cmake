@@ -34,6 +34,8 @@ set(VELMORA_TEST_DATA_DIR "${PROJECT_SOURCE_DIR}/tests/data")
 function(velmora_add_gtest name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE velmora_engine GTest::gtest GTest::gtest_main)
+    # The Qt-free helpers of tests/support (CsvData.h), by the names the Qt suites use too.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     target_compile_definitions(${name} PRIVATE VELMORA_TEST_DATA_DIR="${VELMORA_TEST_DATA_DIR}")
     velmora_target_warnings(${name})
     add_test(NAME ${name} COMMAND ${name})
