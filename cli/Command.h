@@ -103,5 +103,6 @@ TCommand AddTableCommand(CLI::App &app);
 TCommand AddLoopCommand(CLI::App &app);
 TCommand AddLineCommand(CLI::App &app);
 TCommand AddHumidityCommand(CLI::App &app);
+TCommand AddPressureDewPointCommand(CLI::App &app);
 
 } // namespace cli

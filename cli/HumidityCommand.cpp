@@ -3,9 +3,11 @@
 #include "InputValues.h"
 
 #include "Messages.h"
+#include "PressureText.h"
 
 #include "arith.h"
 #include "humidity/HumidityInputLimits.h"
+#include "humidity/HumidityQuantities.h"
 #include "humidity/humidity.h"
 
 #include <array>
@@ -20,7 +22,11 @@ struct THumidityArgs
 {
     std::string temp;
     std::string relHum;
+    std::string dewPoint;
+    std::string frostPoint;
+    std::string wetBulb;
     std::string press;
+    std::string pressureUnit = "Pa";
     std::string tempAccuracy = "0.4";
     std::string relHumAccuracy = "2.5";
 };
@@ -38,7 +44,8 @@ void CheckPressure(const TInputValue &press, const std::string &what)
 // The humidity quantities of the commands: the one place each is named, in the window's order.
 struct TQuantity
 {
-    humidity::TResultIndex index;
+    int index;
+    bool extended; // an index of ExtResults rather than Results
     const char *key;
     const char *heading;
     const char *abbreviation; // heading in a table of many readings
@@ -47,15 +54,24 @@ struct TQuantity
     bool dependsOnPressure; // no value where the vapour pressure reaches the pressure
 };
 
-constexpr std::array<TQuantity, humidity::ResultCount> Quantities{{
-    {humidity::riDewPoint, "dew_point", "dew point", "dew pt", "°C", "C", false},
-    {humidity::riAbsoluteHumidity, "absolute_humidity", "absolute humidity", "abs hum", "g/m³",
-     "g_m3", false},
-    {humidity::riSpecificHumidity, "specific_humidity", "specific humidity", "spec hum", "g/kg",
-     "g_kg", true},
-    {humidity::riMixingRatio, "mixing_ratio", "mixing ratio", "mix rat", "g/kg", "g_kg", true},
-    {humidity::riSpecificEnthalpy, "specific_enthalpy", "specific enthalpy", "enthalpy", "kJ/kg",
-     "kJ_kg", true},
+// The window's five come first, then those it does not show.
+constexpr std::array<TQuantity, humidity::ResultCount + humidity::ExtResultCount> Quantities{{
+    {humidity::riDewPoint, false, "dew_point", "dew point", "dew pt", "°C", "C", false},
+    {humidity::riAbsoluteHumidity, false, "absolute_humidity", "absolute humidity", "abs hum",
+     "g/m³", "g_m3", false},
+    {humidity::riSpecificHumidity, false, "specific_humidity", "specific humidity", "spec hum",
+     "g/kg", "g_kg", true},
+    {humidity::riMixingRatio, false, "mixing_ratio", "mixing ratio", "mix rat", "g/kg", "g_kg",
+     true},
+    {humidity::riSpecificEnthalpy, false, "specific_enthalpy", "specific enthalpy", "enthalpy",
+     "kJ/kg", "kJ_kg", true},
+    {humidity::xiSatVapourPressure, true, "saturation_vapour_pressure",
+     "saturation vapour pressure", "sat vp", "Pa", "Pa", false},
+    {humidity::xiVapourPressure, true, "vapour_pressure", "vapour pressure", "vap pr", "Pa", "Pa",
+     false},
+    {humidity::xiFrostPoint, true, "frost_point", "frost point", "frost pt", "°C", "C", false},
+    {humidity::xiWetBulb, true, "wet_bulb", "wet bulb", "wet bulb", "°C", "C", true},
+    {humidity::xiVolumeRatio, true, "ppmv", "volume ratio", "ppmv", "ppmv", "", true},
 }};
 
 // The inputs, then each quantity followed by its ± accuracy.
@@ -78,22 +94,84 @@ constexpr std::size_t InputColumns = 3;
 
 TCell ResultCell(double value)
 {
-    if (value == humidity::moduleState.NoValue)
+    if (value == humidity::NoValueSentinel)
         return std::monostate();
     return value;
 }
 
-void CheckReading(const TInputValue &temp, const TInputValue &relHum, const TInputValue &press)
+void CheckTempAndPressure(const TInputValue &temp, const TInputValue &press)
 {
     using namespace humidity;
     if (!(temp.value >= InputTempMin && temp.value <= InputTempMax))
         throw TCliError("temperature " + temp.text + " °C is outside " + MessageNumber(InputTempMin)
                         + " to " + MessageNumber(InputTempMax) + " °C");
+    CheckPressure(press, "pressure");
+}
+
+void CheckRelHum(const TInputValue &relHum)
+{
+    using namespace humidity;
     if (!(relHum.value >= InputRelHumMin && relHum.value <= InputRelHumMax))
         throw TCliError("relative humidity " + relHum.text + " % is outside "
                         + MessageNumber(InputRelHumMin) + " to " + MessageNumber(InputRelHumMax)
                         + " %");
-    CheckPressure(press, "pressure");
+}
+
+// What stands for the humidity of a single state: one of these options.
+enum THumidityInput { hiRelHum, hiDewPoint, hiFrostPoint, hiWetBulb };
+
+struct THumidityOption
+{
+    THumidityInput kind;
+    const char *option;
+    const char *name;
+    double max; // highest value the engine takes, before the air temperature's own rule
+};
+
+constexpr std::array<THumidityOption, 4> HumidityOptions{{
+    {hiRelHum, "--rh", "relative humidity", humidity::InputRelHumMax},
+    {hiDewPoint, "--dew-point", "dew point", humidity::InputTempMax},
+    {hiFrostPoint, "--frost-point", "frost point", humidity::InputFrostPointMax},
+    {hiWetBulb, "--wet-bulb", "wet bulb", humidity::InputTempMax},
+}};
+
+// The relative humidity for a dew point, frost point or wet bulb, or the refusal that names the
+// value and the rule it breaks.
+double RelHumFrom(const THumidityOption &option, const TInputValue &given, const TInputValue &temp,
+                  const TInputValue &press)
+{
+    const double t = static_cast<double>(temp.value);
+    const double value = static_cast<double>(given.value);
+    const double p = static_cast<double>(press.value);
+    const humidity::TRelHumInput r
+        = option.kind == hiDewPoint     ? humidity::RelHumFromDewPoint(t, value)
+          : option.kind == hiFrostPoint ? humidity::RelHumFromFrostPoint(t, value)
+                                        : humidity::RelHumFromWetBulb(t, value, p);
+    const std::string named = std::string(option.name) + " " + given.text + " °C";
+    const std::string air = option.kind == hiWetBulb ? "the dry bulb " : "the air temperature ";
+    switch (r.fault) {
+    case humidity::ifNone:
+        return r.relHum;
+    case humidity::ifValueOutOfRange:
+        throw TCliError(named + " is outside " + MessageNumber(humidity::InputTempMin) + " to "
+                        + MessageNumber(option.max) + " °C");
+    case humidity::ifAboveAirTemperature:
+        throw TCliError(named + " is above " + air + temp.text + " °C");
+    case humidity::ifAboveSaturation:
+        throw TCliError(named + " needs more vapour than air at " + temp.text
+                        + " °C holds (relative humidity above 100 %)");
+    case humidity::ifBelowDryAir:
+        throw TCliError(named + " is too far below the dry bulb " + temp.text
+                        + " °C: even dry air has a higher wet bulb");
+    case humidity::ifVapourExceedsPressure:
+        throw TCliError(named + ": water there boils at the pressure " + press.text + " Pa");
+    case humidity::ifTempOutOfRange:
+    case humidity::ifPressureNotPositive:
+    case humidity::ifResultOutOfRange:
+        break;
+    }
+    // Checked before the conversion.
+    throw TCliError(named + " cannot be converted");
 }
 
 void RunHumidity(const THumidityArgs &args, TRunContext &context)
@@ -106,14 +184,28 @@ void RunHumidity(const THumidityArgs &args, TRunContext &context)
     if (!humidity::RelHumAccuracyValid(relHumAccuracy.value))
         throw TCliError("--rh-accuracy " + relHumAccuracy.text + " % is outside 0 to "
                         + MessageNumber(humidity::RelHumAccuracyMax) + " %");
-    const TInputValue defaultPress = args.press.empty()
-                                         ? ParseNumber(MessageNumber(humidity::DefaultPressure), "")
-                                         : ParseNumber(args.press, "--pressure");
+    const humidity::TPressureUnit &pressureUnit = PressureUnitOption(args.pressureUnit);
+    const TInputValue defaultPress
+        = args.press.empty() ? ParseNumber(MessageNumber(humidity::DefaultPressure), "")
+                             : ParsePressureText(args.press, "--pressure", pressureUnit);
     CheckPressure(defaultPress, "--pressure");
 
-    const bool single = !args.temp.empty() || !args.relHum.empty();
-    if (single && (args.temp.empty() || args.relHum.empty()))
-        throw TCliError("give both --temp and --rh, or neither to read readings from the input");
+    const std::array<const std::string *, HumidityOptions.size()> humidityTexts{
+        &args.relHum, &args.dewPoint, &args.frostPoint, &args.wetBulb};
+    const THumidityOption *humidityOption = nullptr;
+    for (std::size_t i = 0; i < HumidityOptions.size(); ++i) {
+        if (humidityTexts[i]->empty())
+            continue;
+        if (humidityOption)
+            throw TCliError(std::string("give one of --rh, --dew-point, --frost-point and "
+                                        "--wet-bulb, not both ")
+                            + humidityOption->option + " and " + HumidityOptions[i].option);
+        humidityOption = &HumidityOptions[i];
+    }
+    const bool single = !args.temp.empty() || humidityOption;
+    if (single && (args.temp.empty() || !humidityOption))
+        throw TCliError("give --temp with one of --rh, --dew-point, --frost-point or --wet-bulb, "
+                        "or none of them to read readings from the input");
     TReadings readings({}, context.In(), context.Args().input, InputColumns);
 
     nlohmann::ordered_json settings = nlohmann::ordered_json::object();
@@ -132,7 +224,7 @@ void RunHumidity(const THumidityArgs &args, TRunContext &context)
             if (singleDone)
                 break;
             singleDone = true;
-            reading.fields = {args.temp, args.relHum};
+            reading.fields = {args.temp, *humidityTexts[humidityOption->kind]};
         } else if (!readings.Next(reading)) {
             break;
         }
@@ -146,22 +238,32 @@ void RunHumidity(const THumidityArgs &args, TRunContext &context)
                                   "optionally pressure");
             const TInputValue temp = single ? ParseNumber(args.temp, "--temp")
                                             : ReadingValue(reading, 0, "temperature");
-            const TInputValue relHum = single ? ParseNumber(args.relHum, "--rh")
-                                              : ReadingValue(reading, 1, "relative humidity");
+            const THumidityOption &option = single ? *humidityOption : HumidityOptions[hiRelHum];
+            const TInputValue given = single ? ParseNumber(reading.fields[1], option.option)
+                                             : ReadingValue(reading, 1, option.name);
             const TInputValue press
-                = reading.fields.size() > 2 ? ReadingValue(reading, 2, "pressure") : defaultPress;
+                = reading.fields.size() > 2 ? ParsePressureText(
+                      reading.fields[2], reading.Where() + "pressure", pressureUnit)
+                                            : defaultPress;
             cells[0] = TGiven{temp.text, static_cast<double>(temp.value)};
-            cells[1] = TGiven{relHum.text, static_cast<double>(relHum.value)};
             cells[2] = TGiven{press.text, static_cast<double>(press.value)};
+            TInputValue relHum = given;
             try {
-                CheckReading(temp, relHum, press);
+                CheckTempAndPressure(temp, press);
+                if (option.kind == hiRelHum) {
+                    CheckRelHum(relHum);
+                    cells[1] = TGiven{relHum.text, static_cast<double>(relHum.value)};
+                } else {
+                    const double found = RelHumFrom(option, given, temp, press);
+                    relHum = {FormatNumber(found, DefaultDecimals), found};
+                    cells[1] = found;
+                }
                 state.Temp = static_cast<double>(temp.value);
                 state.RelHum = static_cast<double>(relHum.value);
                 state.Press = static_cast<double>(press.value);
                 state.TempAccuracy = static_cast<double>(tempAccuracy.value);
                 state.RelHumAccuracy = static_cast<double>(relHumAccuracy.value);
-                humidity::CheckInputs();
-                humidity::CalculateHumidity();
+                humidity::CalculateExtendedHumidity();
             } catch (const TCliError &error) {
                 throw TCliError(where + error.what());
             } catch (const arith::EMathError &error) {
@@ -182,8 +284,11 @@ void RunHumidity(const THumidityArgs &args, TRunContext &context)
                 if (impossible && Quantities[i].dependsOnPressure)
                     continue;
                 const auto index = static_cast<std::size_t>(Quantities[i].index);
-                cells[InputColumns + 2 * i] = ResultCell(state.Results[index]);
-                cells[InputColumns + 2 * i + 1] = ResultCell(state.Accuracies[index]);
+                const auto &results = Quantities[i].extended ? state.ExtResults : state.Results;
+                const auto &accuracies
+                    = Quantities[i].extended ? state.ExtAccuracies : state.Accuracies;
+                cells[InputColumns + 2 * i] = ResultCell(results[index]);
+                cells[InputColumns + 2 * i + 1] = ResultCell(accuracies[index]);
             }
         });
         writer.AddRow(cells);
@@ -199,16 +304,23 @@ TCommand AddHumidityCommand(CLI::App &app)
 {
     auto args = std::make_shared<THumidityArgs>();
     CLI::App *command = app.add_subcommand(
-        "humidity", "Dew point, absolute and specific humidity, mixing ratio and specific "
-                    "enthalpy, each with its ± accuracy.");
+        "humidity", "Dew point, absolute and specific humidity, mixing ratio, specific enthalpy, "
+                    "vapour pressures, frost point, wet bulb and volume ratio, each with its ± "
+                    "accuracy.");
     command->footer(
-        "Without --temp and --rh, readings are read from --input FILE or standard input, one a "
-        "line: temperature, relative humidity and optionally pressure, separated by blanks, "
-        "commas, semicolons or tabs. A header row is recognised and skipped, as are blank lines "
-        "and lines starting with '#'. A quantity that does not exist (no dew point at 0 %) is "
-        "shown as -----, an empty field in CSV and null in JSON; so are those that depend on the "
-        "pressure when the vapour pressure reaches it, which is said on standard error.\n\n"
-        "Example: velmora-cli humidity --temp 20 --rh 50");
+        "The humidity is given by one of --rh, --dew-point, --frost-point or --wet-bulb. Pressures "
+        "take a unit (1013.25hPa, 8bar: "
+        + PressureUnitList()
+        + "); results stay in Pa. "
+          "Without --temp and a humidity, readings are read from --input FILE or standard input, "
+          "one "
+          "a line: temperature, relative humidity and optionally pressure, separated by blanks, "
+          "commas, semicolons or tabs. A header row is recognised and skipped, as are blank lines "
+          "and lines starting with '#'. A quantity that does not exist (no dew point at 0 %, no "
+          "frost point at 0 °C and above) is "
+          "shown as -----, an empty field in CSV and null in JSON; so are those that depend on the "
+          "pressure when the vapour pressure reaches it, which is said on standard error.\n\n"
+          "Example: velmora-cli humidity --temp 20 --rh 50");
     using namespace humidity;
     const auto range = [](double lo, double hi) {
         return " (" + MessageNumber(lo) + " to " + MessageNumber(hi) + ")";
@@ -217,9 +329,24 @@ TCommand AddHumidityCommand(CLI::App &app)
                     "air temperature in °C" + range(InputTempMin, InputTempMax));
     AddNumberOption(*command, "--rh", args->relHum,
                     "relative humidity in %" + range(InputRelHumMin, InputRelHumMax));
-    AddNumberOption(*command, "--pressure", args->press,
-                    "total pressure in Pa, above 0 and at most " + MessageNumber(PressureMax))
+    AddNumberOption(*command, "--dew-point", args->dewPoint,
+                    "dew point in °C instead of --rh, at most the temperature");
+    AddNumberOption(*command, "--frost-point", args->frostPoint,
+                    "frost point (over ice) in °C instead of --rh"
+                        + range(InputTempMin, InputFrostPointMax));
+    AddNumberOption(*command, "--wet-bulb", args->wetBulb,
+                    "psychrometric wet bulb in °C instead of --rh, at most the temperature");
+    command
+        ->add_option("--pressure", args->press,
+                     "total pressure, above 0 and at most " + MessageNumber(PressureMax)
+                         + " Pa; a number alone is in --pressure-unit")
+        ->type_name("PRESSURE")
         ->default_str(MessageNumber(DefaultPressure));
+    command
+        ->add_option("--pressure-unit", args->pressureUnit,
+                     "unit of a pressure written without one: " + PressureUnitList())
+        ->type_name("UNIT")
+        ->default_str(args->pressureUnit);
     AddNumberOption(*command, "--temp-accuracy", args->tempAccuracy,
                     "± accuracy of the temperature in °C" + range(0, TempAccuracyMax))
         ->default_str(args->tempAccuracy);

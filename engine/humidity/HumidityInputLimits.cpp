@@ -1,5 +1,7 @@
 #include "humidity/HumidityInputLimits.h"
 
+#include <cmath>
+
 namespace humidity {
 
 // Written so that a NaN, which compares false, is refused.
@@ -11,6 +13,11 @@ bool TempAccuracyValid(long double tempAccuracy)
 bool RelHumAccuracyValid(long double relHumAccuracy)
 {
     return relHumAccuracy >= 0 && relHumAccuracy <= RelHumAccuracyMax;
+}
+
+bool PressureValid(double pressure)
+{
+    return pressure > 0 && std::isfinite(pressure);
 }
 
 } // namespace humidity

@@ -11,6 +11,10 @@ inline constexpr double InputTempMax = 200;   // °C
 inline constexpr double InputRelHumMin = 0;   // %
 inline constexpr double InputRelHumMax = 100; // %
 
+// The highest frost point: ice does not exist above 0 °C. Dew points, frost points and wet bulbs
+// share the air temperature's lowest value.
+inline constexpr double InputFrostPointMax = 0; // °C
+
 // The stated accuracies a calculation takes: from 0 up to these, in ± °C and ± percentage points.
 inline constexpr double TempAccuracyMax = 200;
 inline constexpr double RelHumAccuracyMax = 100;
@@ -19,5 +23,8 @@ inline constexpr double RelHumAccuracyMax = 100;
 // precision, as the fields hold them.
 bool TempAccuracyValid(long double tempAccuracy);
 bool RelHumAccuracyValid(long double relHumAccuracy);
+
+// False for a total pressure that is not a finite number above 0 Pa.
+bool PressureValid(double pressure);
 
 } // namespace humidity

@@ -1,5 +1,6 @@
 #include "humidity/humidity.h"
 
+#include "humidity/HumidityConstants.h"
 #include "humidity/HumidityInputLimits.h"
 
 #include "arith.h"
@@ -10,34 +11,9 @@ namespace humidity {
 
 TModuleState moduleState;
 
+using namespace constants;
+
 namespace {
-
-using Ext = long double;
-
-// Magnus constants over liquid water; the second set serves air temperatures below 0 °C.
-constexpr Ext MagnusBase = 610.78L;
-constexpr Ext MagnusWarmA = 17.08085L;
-constexpr Ext MagnusWarmB = 234.175L;
-constexpr Ext MagnusColdA = 17.84362L;
-constexpr Ext MagnusColdB = 245.425L;
-
-constexpr Ext ZeroCelsius = 273.15L;
-constexpr Ext AbsHumFactor = 2.1667L;      // g·K/(m³·Pa): water vapour density from e and T
-constexpr Ext MolarRatioPerMille = 622.0L; // ratio of molar masses water/dry air, in g/kg
-constexpr Ext MolarRatio = 0.622L;         // the same ratio, in kg/kg
-constexpr Ext OneMinusMolarRatio = 0.378L;
-constexpr Ext DryAirHeat = 1.00545L;   // kJ/(kg·K)
-constexpr Ext VapourHeat = 1.85894L;   // kJ/(kg·K)
-constexpr Ext LatentHeat0 = 2500.827L; // kJ/kg at 0 °C
-
-// Hardy's ITS-90 saturation vapour pressure over water: g0..g6 multiply T^(i-2); g7 ln T.
-constexpr Ext Its90G[7] = {-2836.5744L,   -6028.076559L,  19.54263612L,   -0.02737830188L,
-                           1.6261698e-5L, 7.0229056e-10L, -1.8680009e-13L};
-constexpr Ext Its90G7 = 2.7150305L;
-
-// Hardy's ITS-90 dew-point formulation: Td = (c0..c3 polynomial) / (d0..d3 polynomial) in ln e.
-constexpr Ext DewPointC[8] = {207.98233L, -20.156028L,  0.46778925L,   -9.2288067e-6L,
-                              1.0L,       -0.13319669L, 0.0056577518L, -7.5172865e-5L};
 
 // The record's doubles are stored from extended intermediates; a value that no double holds would
 // have trapped on the store.
@@ -169,7 +145,7 @@ void DewPointAccuracy()
 {
     TModuleState &s = moduleState;
     if (!(s.RelHum > 0)) {
-        s.Accuracies[riDewPoint] = s.NoValue;
+        s.Accuracies[riDewPoint] = NoValueSentinel;
         return;
     }
     const Ext absT = Ext(s.Temp) + ZeroCelsius;
@@ -241,9 +217,9 @@ bool CheckInputs()
     const bool valid = s.Temp >= InputTempMin && s.Temp <= InputTempMax
                        && s.RelHum >= InputRelHumMin && s.RelHum <= InputRelHumMax;
     if (!valid) {
-        s.Results.fill(s.NoValue);
+        s.Results.fill(NoValueSentinel);
         // An accuracy of 0 beside a missing result would claim an exact value.
-        s.Accuracies.fill(s.NoValue);
+        s.Accuracies.fill(NoValueSentinel);
     }
     return valid;
 }
@@ -274,9 +250,9 @@ void CalculateHumidity()
     // stay below the total pressure too.
     const bool possible = magnusPossible && s.VapPressITS < s.Press;
     if (!possible) {
-        s.Results[riSpecificHumidity] = s.NoValue;
-        s.Results[riMixingRatio] = s.NoValue;
-        s.Results[riSpecificEnthalpy] = s.NoValue;
+        s.Results[riSpecificHumidity] = NoValueSentinel;
+        s.Results[riMixingRatio] = NoValueSentinel;
+        s.Results[riSpecificEnthalpy] = NoValueSentinel;
     }
 
     AbsHumAccuracy();
@@ -286,9 +262,9 @@ void CalculateHumidity()
         MixRatioAccuracy();
         SpecEnthAccuracy();
     } else {
-        s.Accuracies[riSpecificHumidity] = s.NoValue;
-        s.Accuracies[riMixingRatio] = s.NoValue;
-        s.Accuracies[riSpecificEnthalpy] = s.NoValue;
+        s.Accuracies[riSpecificHumidity] = NoValueSentinel;
+        s.Accuracies[riMixingRatio] = NoValueSentinel;
+        s.Accuracies[riSpecificEnthalpy] = NoValueSentinel;
     }
 }
 

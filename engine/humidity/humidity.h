@@ -14,7 +14,7 @@
 
 namespace humidity {
 
-// The sentinel for a result that does not exist; callers compare it by exact equality.
+// The one sentinel for a result that does not exist; callers compare it by exact equality.
 inline constexpr double NoValueSentinel = -99999999.0;
 inline constexpr double DefaultPressure = 101325.0;
 
@@ -27,6 +27,17 @@ enum TResultIndex {
     riSpecificEnthalpy = 4, // kJ/kg
 };
 inline constexpr int ResultCount = 5;
+
+// Index order of ExtResults and ExtAccuracies: the quantities CalculateExtendedHumidity
+// (HumidityQuantities.h) adds.
+enum TExtResultIndex {
+    xiSatVapourPressure = 0, // Pa
+    xiVapourPressure = 1,    // Pa
+    xiFrostPoint = 2,        // °C, over ice; NoValue at 0 °C and above
+    xiWetBulb = 3,           // °C, psychrometric, over water, at the total pressure
+    xiVolumeRatio = 4,       // ppmv: parts of vapour per million parts of dry air by volume
+};
+inline constexpr int ExtResultCount = 5;
 
 struct TModuleState
 {
@@ -41,13 +52,16 @@ struct TModuleState
     double VapPress = 0;    // Pa, Magnus
     double SatPressITS = 0; // Pa, ITS-90 over water
     double VapPressITS = 0; // Pa, ITS-90 over water
-    double NoValue = NoValueSentinel;
+    std::array<double, ExtResultCount> ExtResults{};
+    std::array<double, ExtResultCount> ExtAccuracies{};
+    // The record's spelling of NoValueSentinel: the same constant, which nothing can overwrite.
+    static constexpr double NoValue = NoValueSentinel;
 };
 
 // The single record, alive for the whole run. Not re-entrant: user-interface thread only.
 extern TModuleState moduleState;
 
-// Puts the record back to its state at program start (Press 101325, NoValue set, all else 0).
+// Puts the record back to its state at program start (Press 101325, all else 0).
 void ResetModuleState();
 
 double SatVapourPressure(double t);

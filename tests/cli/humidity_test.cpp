@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 
+#include "humidity/HumidityQuantities.h"
 #include "humidity/humidity.h"
 
 #include <gtest/gtest.h>
@@ -15,10 +16,26 @@ struct TReading
     double press;
 };
 
-// The window's order of the five quantities, by the engine's index.
+// The window's order of its five quantities, by the engine's index, then the further five.
 constexpr int WindowOrder[]
     = {humidity::riDewPoint, humidity::riAbsoluteHumidity, humidity::riSpecificHumidity,
        humidity::riMixingRatio, humidity::riSpecificEnthalpy};
+constexpr int QuantityCount = humidity::ResultCount + humidity::ExtResultCount;
+// Those without a value where the vapour pressure reaches the pressure.
+constexpr bool DependsOnPressure[QuantityCount]
+    = {false, false, true, true, true, false, false, false, true, true};
+
+double Result(const humidity::TModuleState &s, int q)
+{
+    return q < humidity::ResultCount ? s.Results[WindowOrder[q]]
+                                     : s.ExtResults[q - humidity::ResultCount];
+}
+
+double Accuracy(const humidity::TModuleState &s, int q)
+{
+    return q < humidity::ResultCount ? s.Accuracies[WindowOrder[q]]
+                                     : s.ExtAccuracies[q - humidity::ResultCount];
+}
 
 humidity::TModuleState EngineState(const TReading &reading, double tempAccuracy,
                                    double relHumAccuracy)
@@ -30,7 +47,7 @@ humidity::TModuleState EngineState(const TReading &reading, double tempAccuracy,
     s.Press = reading.press;
     s.TempAccuracy = tempAccuracy;
     s.RelHumAccuracy = relHumAccuracy;
-    humidity::CalculateHumidity();
+    humidity::CalculateExtendedHumidity();
     return s;
 }
 
@@ -65,28 +82,31 @@ TEST(HumidityCommand, GivesTheWindowsResultsForEachLoggedReading)
         SCOPED_TRACE(input.substr(0, 0) + "reading " + std::to_string(i));
         const humidity::TModuleState s = EngineState(readings[i], 0.4, 2.5);
         const auto &row = rows[i + 1];
-        ASSERT_EQ(row.size(), 13u);
+        ASSERT_EQ(row.size(), 3u + 2 * QuantityCount);
         ExpectCell(row[0], readings[i].temp);
         ExpectCell(row[1], readings[i].relHum);
         ExpectCell(row[2], readings[i].press);
-        // Vapour pressure at or above the pressure: specific humidity, mixing ratio and
-        // enthalpy do not exist.
+        // Vapour pressure at or above the pressure: the quantities per kilogram of air, the wet
+        // bulb and the volume ratio do not exist.
         const bool impossible = s.VapPress >= s.Press;
-        for (int q = 0; q < humidity::ResultCount; ++q) {
-            if (impossible && q >= 2) {
+        for (int q = 0; q < QuantityCount; ++q) {
+            if (impossible && DependsOnPressure[q]) {
                 EXPECT_EQ(row[3 + 2 * q], "");
                 EXPECT_EQ(row[4 + 2 * q], "");
                 continue;
             }
-            ExpectCell(row[3 + 2 * q], s.Results[WindowOrder[q]]);
-            ExpectCell(row[4 + 2 * q], s.Accuracies[WindowOrder[q]]);
+            ExpectCell(row[3 + 2 * q], Result(s, q));
+            ExpectCell(row[4 + 2 * q], Accuracy(s, q));
         }
     }
-    // Written as an engineer logs them, the readings' table fits 100 columns.
+    // Written as an engineer logs them, the readings' table keeps its columns lined up: with
+    // ten quantities and their accuracies it is wider than a terminal, never ragged.
     const TCliRun text
         = RunCli({"humidity"}, "20 50\n-10 80\n0 50\n25 0\n20 100 90000\n200 50\n-100 100\n");
-    for (const std::string &line : SplitLines(text.out))
-        EXPECT_LE(DisplayWidth(line), 100u) << line;
+    const std::vector<std::string> lines = SplitLines(text.out);
+    ASSERT_EQ(lines.size(), 10u);
+    for (std::size_t i = 2; i < lines.size(); ++i)
+        EXPECT_EQ(DisplayWidth(lines[i]), DisplayWidth(lines[1])) << lines[i];
     EXPECT_EQ(run.err, "velmora-cli: line 7: at 200.000000 °C and 50.000000 % the vapour "
                        "pressure, 797930.228 Pa, is not below the pressure 101325.000000 Pa: no "
                        "such moist air; quantities that depend on the pressure are shown as "
@@ -117,14 +137,19 @@ TEST(HumidityCommand, MissingDewPointIsDashesInTextAndNullInJson)
     ASSERT_EQ(text.status, 0) << text.err;
     const std::vector<std::string> expected{
         "# humidity: pressure 101325, temp_accuracy 0.4, rh_accuracy 2.5",
-        "temperature            25                   °C",
-        "relative humidity       0                   %",
-        "pressure           101325                   Pa",
-        "dew point           -----      ± -----      °C",
-        "absolute humidity       0.000  ±     0.576  g/m³",
-        "specific humidity       0.000  ±     0.486  g/kg",
-        "mixing ratio            0.000  ±     0.486  g/kg",
-        "specific enthalpy      25.136  ±     1.641  kJ/kg"};
+        "temperature                     25                   °C",
+        "relative humidity                0                   %",
+        "pressure                    101325                   Pa",
+        "dew point                    -----      ± -----      °C",
+        "absolute humidity                0.000  ±     0.576  g/m³",
+        "specific humidity                0.000  ±     0.486  g/kg",
+        "mixing ratio                     0.000  ±     0.486  g/kg",
+        "specific enthalpy               25.136  ±     1.641  kJ/kg",
+        "saturation vapour pressure    3172.751  ±    78.425  Pa",
+        "vapour pressure                  0.000  ±    79.248  Pa",
+        "frost point                  -----      ± -----      °C",
+        "wet bulb                         8.259  ±     0.757  °C",
+        "volume ratio                     0.000  ±   782.117  ppmv"};
     EXPECT_EQ(SplitLines(text.out), expected);
 
     const TCliRun json = RunCli({"humidity", "--temp", "25", "--rh", "0", "--format", "json"});
@@ -133,6 +158,81 @@ TEST(HumidityCommand, MissingDewPointIsDashesInTextAndNullInJson)
     EXPECT_TRUE(row.at("dew_point").is_null());
     EXPECT_TRUE(row.at("dew_point_accuracy").is_null());
     EXPECT_EQ(row.at("absolute_humidity").get<double>(), 0);
+}
+
+nlohmann::json JsonRow(const std::vector<std::string> &args, const std::string &input = {})
+{
+    std::vector<std::string> all = args;
+    all.insert(all.end(), {"--format", "json"});
+    const TCliRun run = RunCli(all, input);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return run.status == 0 ? nlohmann::json::parse(run.out).at("rows").at(0) : nlohmann::json();
+}
+
+// A dew point, frost point or wet bulb stands for the relative humidity the engine finds for it.
+TEST(HumidityCommand, TakesTheHumidityAsDewPointFrostPointOrWetBulb)
+{
+    const struct
+    {
+        const char *option;
+        const char *key;
+        double temp;
+        double value;
+        humidity::TRelHumInput (*relHum)(double, double, double);
+    } cases[]{
+        {"--dew-point", "dew_point", 20, 9.277,
+         [](double t, double v, double) {
+             return humidity::RelHumFromDewPoint(t, v);
+         }},
+        {"--frost-point", "frost_point", -10, -12,
+         [](double t, double v, double) {
+             return humidity::RelHumFromFrostPoint(t, v);
+         }},
+        {"--wet-bulb", "wet_bulb", 40, 20, humidity::RelHumFromWetBulb},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.option);
+        const auto row = JsonRow({"humidity", "--temp", std::to_string(c.temp), c.option,
+                                  std::to_string(c.value), "--pressure", "1013.25hPa"});
+        ASSERT_FALSE(row.is_null());
+        EXPECT_EQ(row.at("relative_humidity").get<double>(),
+                  c.relHum(c.temp, c.value, 101325).relHum);
+        EXPECT_NEAR(row.at(c.key).get<double>(), c.value, 1e-9);
+    }
+}
+
+// A pressure in another unit is the same pressure: the output stays in pascals.
+TEST(HumidityCommand, ReadsPressuresWithUnits)
+{
+    const auto inPascals
+        = JsonRow({"humidity", "--temp", "20", "--rh", "50", "--pressure", "80000"});
+    const std::vector<std::vector<std::string>> others{
+        {"--pressure", "800hPa"},
+        {"--pressure", "0.8bar"},
+        {"--pressure", "80", "--pressure-unit", "kPa"}};
+    for (const auto &other : others) {
+        std::vector<std::string> args{"humidity", "--temp", "20", "--rh", "50"};
+        args.insert(args.end(), other.begin(), other.end());
+        EXPECT_EQ(JsonRow(args), inPascals) << other[1];
+    }
+    EXPECT_EQ(JsonRow({"humidity"}, "20 50 800hPa\n"), inPascals);
+}
+
+TEST(PressureDewPointCommand, GivesTheEnginesDewPointAndFrostPoint)
+{
+    const auto row
+        = JsonRow({"pressure-dew-point", "--dew-point", "3", "--at", "8bar", "--to", "1.01325bar"});
+    ASSERT_FALSE(row.is_null());
+    const humidity::TPressureDewPoint expected
+        = humidity::ConvertPressureDewPoint(3, 800000, 101325);
+    EXPECT_EQ(row.at("from_pressure").get<double>(), 800000);
+    EXPECT_EQ(row.at("to_pressure").get<double>(), 101325);
+    EXPECT_EQ(row.at("converted_dew_point").get<double>(), expected.dewPoint);
+    EXPECT_EQ(row.at("converted_frost_point").get<double>(), expected.frostPoint);
+    // Above freezing there is no frost point.
+    EXPECT_TRUE(JsonRow({"pressure-dew-point", "--dew-point", "3", "--at", "1bar", "--to", "8bar"})
+                    .at("converted_frost_point")
+                    .is_null());
 }
 
 } // namespace

@@ -1,0 +1,53 @@
+#include "PressureText.h"
+
+#include "CliError.h"
+
+namespace cli {
+
+std::string PressureUnitList()
+{
+    std::string list;
+    const auto units = humidity::PressureUnits();
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == units.size() ? " or " : ", ";
+        list += units[i].name;
+    }
+    return list;
+}
+
+const humidity::TPressureUnit &PressureUnitOption(const std::string &name)
+{
+    const humidity::TPressureUnit *unit = humidity::FindPressureUnit(name);
+    if (!unit)
+        throw TCliError("--pressure-unit '" + name + "' is not one of " + PressureUnitList());
+    return *unit;
+}
+
+TInputValue ParsePressureText(std::string_view text, std::string_view what,
+                              const humidity::TPressureUnit &defaultUnit)
+{
+    const humidity::TPressureText pressure = humidity::ParsePressure(text, defaultUnit);
+    const std::string quoted = std::string(what) + " '" + std::string(text) + "'";
+    switch (pressure.fault) {
+    case humidity::pfNone:
+        break;
+    case humidity::pfUnknownUnit:
+        throw TCliError(quoted + " has a unit that is not one of " + PressureUnitList());
+    case humidity::pfOutOfRange:
+        throw TCliError(quoted + " is out of range");
+    case humidity::pfNotANumber:
+        throw TCliError(quoted + " is not a number, with or without a unit");
+    }
+    // A plain number in pascals keeps its text, as every other number does.
+    if (defaultUnit.pascals == 1) {
+        try {
+            return ParseNumber(text, what);
+        } catch (const TCliError &) {
+            // It carries a unit.
+        }
+    }
+    return {MessageNumber(pressure.pascals), pressure.pascals};
+}
+
+} // namespace cli

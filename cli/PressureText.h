@@ -1,0 +1,25 @@
+#pragma once
+
+#include "NumberText.h"
+
+#include "humidity/PressureUnits.h"
+
+#include <string>
+#include <string_view>
+
+namespace cli {
+
+// The unit names a pressure may carry, for help and messages: "Pa, hPa, kPa, MPa, mbar, bar or
+// psi".
+std::string PressureUnitList();
+
+// The unit of --pressure-unit: a TCliError naming the choices when there is none of that name.
+const humidity::TPressureUnit &PressureUnitOption(const std::string &name);
+
+// A pressure as written ("1013.25hPa"; without a unit in `defaultUnit`), in pascals. Its text is
+// the one given when that is in pascals, else the value in pascals, so that output and messages
+// stay in Pa. `what` names it in the message of a TCliError.
+TInputValue ParsePressureText(std::string_view text, std::string_view what,
+                              const humidity::TPressureUnit &defaultUnit);
+
+} // namespace cli
