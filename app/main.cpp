@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     SetApplicationIdentity();
-    QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.velmora.velmora"));
     ProcessCommandLine(app);
 
     TfMainForm mainForm;

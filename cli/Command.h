@@ -100,6 +100,8 @@ std::string InputHelp(const std::string &what);
 
 TCommand AddTempCommand(CLI::App &app);
 TCommand AddTableCommand(CLI::App &app);
+TCommand AddToleranceCommand(CLI::App &app);
+TCommand AddCheckCommand(CLI::App &app);
 TCommand AddLoopCommand(CLI::App &app);
 TCommand AddLineCommand(CLI::App &app);
 TCommand AddHumidityCommand(CLI::App &app);

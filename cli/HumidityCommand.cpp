@@ -10,6 +10,7 @@
 #include "humidity/HumidityQuantities.h"
 #include "humidity/humidity.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
@@ -29,6 +30,7 @@ struct THumidityArgs
     std::string pressureUnit = "Pa";
     std::string tempAccuracy = "0.4";
     std::string relHumAccuracy = "2.5";
+    std::string quantities;
 };
 
 // The window's pressure field holds at most 15 characters: a whole number of at most 15 digits.
@@ -74,14 +76,68 @@ constexpr std::array<TQuantity, humidity::ResultCount + humidity::ExtResultCount
     {humidity::xiVolumeRatio, true, "ppmv", "volume ratio", "ppmv", "ppmv", "", true},
 }};
 
-// The inputs, then each quantity followed by its ± accuracy.
-std::vector<TColumn> HumidityColumns()
+constexpr std::size_t WindowQuantityCount = humidity::ResultCount;
+
+// The quantities' names as --quantities takes them.
+std::string QuantityNames()
+{
+    std::string names;
+    for (const TQuantity &quantity : Quantities) {
+        std::string name = quantity.key;
+        std::replace(name.begin(), name.end(), '_', '-');
+        names += (names.empty() ? "" : ", ") + name;
+    }
+    return names;
+}
+
+// Which quantities a run shows, as indexes into Quantities: those named in a --quantities list
+// ("all", "window" for the window's five, or keys with - or _), else all of them, except in a
+// text table of many readings, which shows the window's five so that it fits 100 columns.
+std::vector<std::size_t> SelectQuantities(const std::string &list, bool textRows)
+{
+    std::vector<std::size_t> chosen;
+    const auto addRange = [&chosen](std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (std::find(chosen.begin(), chosen.end(), i) == chosen.end())
+                chosen.push_back(i);
+    };
+    if (list.empty()) {
+        addRange(textRows ? WindowQuantityCount : Quantities.size());
+        return chosen;
+    }
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t end = std::min(list.find(',', start), list.size());
+        std::string name = list.substr(start, end - start);
+        std::replace(name.begin(), name.end(), '-', '_');
+        if (name == "all") {
+            addRange(Quantities.size());
+        } else if (name == "window") {
+            addRange(WindowQuantityCount);
+        } else {
+            const auto found = std::find_if(Quantities.begin(), Quantities.end(),
+                                            [&name](const TQuantity &q) { return name == q.key; });
+            if (found == Quantities.end())
+                throw TCliError("--quantities: unknown quantity '" + list.substr(start, end - start)
+                                + "'; expected all, window or " + QuantityNames());
+            const auto index = static_cast<std::size_t>(found - Quantities.begin());
+            if (std::find(chosen.begin(), chosen.end(), index) == chosen.end())
+                chosen.push_back(index);
+        }
+        start = end + 1;
+    }
+    return chosen;
+}
+
+// The inputs, then each chosen quantity followed by its ± accuracy.
+std::vector<TColumn> HumidityColumns(const std::vector<std::size_t> &chosen)
 {
     std::vector<TColumn> columns{
         {"temperature", "temperature", "°C", "C", false, false, "temp"},
         {"relative_humidity", "relative humidity", "%", "pct", false, false, "RH"},
         {"pressure", "pressure", "Pa", "Pa", false, false, "p"}};
-    for (const TQuantity &quantity : Quantities) {
+    for (const std::size_t index : chosen) {
+        const TQuantity &quantity = Quantities[index];
         columns.push_back({quantity.key, quantity.heading, quantity.unit, quantity.asciiUnit, false,
                            false, quantity.abbreviation});
         columns.push_back({std::string(quantity.key) + "_accuracy", "±", quantity.unit,
@@ -212,8 +268,10 @@ void RunHumidity(const THumidityArgs &args, TRunContext &context)
     settings["pressure"] = static_cast<double>(defaultPress.value);
     settings["temp_accuracy"] = static_cast<double>(tempAccuracy.value);
     settings["rh_accuracy"] = static_cast<double>(relHumAccuracy.value);
-    TReportWriter writer("humidity", HumidityColumns(), std::move(settings), context.Options(),
-                         single ? TLayout::Quantities : TLayout::Rows);
+    const std::vector<std::size_t> chosen
+        = SelectQuantities(args.quantities, !single && context.Options().format == TFormat::Text);
+    TReportWriter writer("humidity", HumidityColumns(chosen), std::move(settings),
+                         context.Options(), single ? TLayout::Quantities : TLayout::Rows);
     humidity::ResetModuleState();
     humidity::TModuleState &state = humidity::moduleState;
     bool singleDone = false;
@@ -280,13 +338,13 @@ void RunHumidity(const THumidityArgs &args, TRunContext &context)
                              + " Pa, is not below the pressure " + press.text
                              + " Pa: no such moist air; quantities that depend on the "
                                "pressure are shown as -----");
-            for (std::size_t i = 0; i < Quantities.size(); ++i) {
-                if (impossible && Quantities[i].dependsOnPressure)
+            for (std::size_t i = 0; i < chosen.size(); ++i) {
+                const TQuantity &quantity = Quantities[chosen[i]];
+                if (impossible && quantity.dependsOnPressure)
                     continue;
-                const auto index = static_cast<std::size_t>(Quantities[i].index);
-                const auto &results = Quantities[i].extended ? state.ExtResults : state.Results;
-                const auto &accuracies
-                    = Quantities[i].extended ? state.ExtAccuracies : state.Accuracies;
+                const auto index = static_cast<std::size_t>(quantity.index);
+                const auto &results = quantity.extended ? state.ExtResults : state.Results;
+                const auto &accuracies = quantity.extended ? state.ExtAccuracies : state.Accuracies;
                 cells[InputColumns + 2 * i] = ResultCell(results[index]);
                 cells[InputColumns + 2 * i + 1] = ResultCell(accuracies[index]);
             }
@@ -353,6 +411,14 @@ TCommand AddHumidityCommand(CLI::App &app)
     AddNumberOption(*command, "--rh-accuracy", args->relHumAccuracy,
                     "± accuracy of the relative humidity in %" + range(0, RelHumAccuracyMax))
         ->default_str(args->relHumAccuracy);
+    command
+        ->add_option("--quantities", args->quantities,
+                     "the quantities to show, separated by commas: all, window (the window's "
+                     "five) or any of "
+                         + QuantityNames()
+                         + " (default: all; in a text table of many readings the window's five, "
+                           "so that it fits 100 columns)")
+        ->type_name("LIST");
     auto common = AddCommonOptions(*command, true, false);
     return {command, common, [args](TRunContext &context) {
                 RunHumidity(*args, context);

@@ -192,9 +192,9 @@ std::unique_ptr<TCliApp> BuildCliApp()
     app.footer("Run 'velmora-cli COMMAND --help' for a command's options. Exit status: 0 "
                "success, 1 partial (bad readings let pass with --keep-going, a failed write), 2 "
                "refused input.");
-    cli->commands = {AddTempCommand(app),     AddTableCommand(app),
-                     AddHumidityCommand(app), AddPressureDewPointCommand(app),
-                     AddLoopCommand(app),     AddLineCommand(app)};
+    cli->commands = {AddTempCommand(app),  AddTableCommand(app),    AddToleranceCommand(app),
+                     AddCheckCommand(app), AddHumidityCommand(app), AddPressureDewPointCommand(app),
+                     AddLoopCommand(app),  AddLineCommand(app)};
     for (const TCommand &command : cli->commands)
         command.app->allow_extras();
     return cli;

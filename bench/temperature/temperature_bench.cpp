@@ -1,10 +1,13 @@
 // Each benchmark cycles through inputs spread over the sensor's range, so that every branch of
 // the function is taken and no call can be folded into a constant.
 
+#include "temperature/ResistanceCurves.h"
 #include "temperature/ResistiveSensors.h"
 #include "temperature/SensorCalculation.h"
 #include "temperature/TempScales.h"
+#include "temperature/Thermistors.h"
 #include "temperature/Thermocouples.h"
+#include "temperature/ToleranceClasses.h"
 
 #include <benchmark/benchmark.h>
 
@@ -102,26 +105,27 @@ void BM_NtcResToTemp(benchmark::State &state)
     Run(state, Spread<double>(80, 1700000), NtcResToTemp);
 }
 
-struct TTcRange
+struct TTcSpan
 {
     TThermocoupleType type;
     double tempLow, tempHigh, voltLow, voltHigh;
 };
 
-constexpr TTcRange TcRanges[] = {{tcJ, -210, 1200, -8095, 69553}, {tcK, -270, 1372, -5891, 54886},
-                                 {tcS, -50, 1768, -235, 18694},   {tcB, 0, 1820, 291, 13820},
-                                 {tcT, -270, 401, -6300, 21000},  {tcN, -270, 1300, -3990, 47513}};
+constexpr TTcSpan TcSpans[] = {{tcJ, -210, 1200, -8095, 69553}, {tcK, -270, 1372, -5891, 54886},
+                               {tcS, -50, 1768, -235, 18694},   {tcB, 0, 1820, 291, 13820},
+                               {tcT, -270, 401, -6300, 21000},  {tcN, -270, 1300, -3990, 47513},
+                               {tcE, -270, 1000, -8825, 76373}, {tcR, -50, 1768.1, -226.5, 21103}};
 
 void BM_TcTempToVolt(benchmark::State &state)
 {
-    const TTcRange &r = TcRanges[state.range(0)];
+    const TTcSpan &r = TcSpans[state.range(0)];
     Run(state, Spread<float>(r.tempLow, r.tempHigh),
         [&r](float t) { return TcTempToVolt(r.type, t); });
 }
 
 void BM_TcVoltToTemp(benchmark::State &state)
 {
-    const TTcRange &r = TcRanges[state.range(0)];
+    const TTcSpan &r = TcSpans[state.range(0)];
     Run(state, Spread<float>(r.voltLow, r.voltHigh),
         [&r](float e) { return TcVoltToTemp(r.type, e); });
 }
@@ -134,6 +138,44 @@ void BM_TcTempInRange(benchmark::State &state)
 void BM_TcVoltInRange(benchmark::State &state)
 {
     Run(state, Spread<float>(-7000, 60000), [](float e) { return TcVoltInRange(tcK, e); });
+}
+
+void BM_RtdCurveResistance(benchmark::State &state)
+{
+    const TRtdCurve pt(*FindRtdCurve("pt385"), 500);
+    Run(state, Spread<double>(-200, 850), [&pt](double t) { return pt.Resistance(t); });
+}
+
+void BM_RtdCurveTemperature(benchmark::State &state)
+{
+    const TRtdCurve pt(*FindRtdCurve("pt385"), 500);
+    Run(state, Spread<double>(92.7, 1952), [&pt](double r) { return pt.Temperature(r); });
+}
+
+void BM_ThermistorResistance(benchmark::State &state)
+{
+    const TThermistor ntc(*FindThermistorCurve("semitec-103at"));
+    Run(state, Spread<double>(-40, 110), [&ntc](double t) { return ntc.Resistance(t); });
+}
+
+void BM_ThermistorTemperature(benchmark::State &state)
+{
+    const TThermistor ntc(*FindThermistorCurve("semitec-103at"));
+    Run(state, Spread<double>(760, 188000), [&ntc](double r) { return ntc.Temperature(r); });
+}
+
+// One tolerance look-up: the classes of platinum and of type R (two rows for class 1), at
+// temperatures inside and outside their ranges.
+void BM_PermittedDeviation(benchmark::State &state)
+{
+    const TClassKey keys[] = {*FindToleranceClass('P', "F 0.3"), *FindToleranceClass('R', "1"),
+                              *FindToleranceClass('K', "3")};
+    const auto temperatures = Spread<double>(-250, 1800);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PermittedDeviation(keys[i % 3], temperatures[i % InputCount]));
+        ++i;
+    }
 }
 
 // One calculation of the temperature tab per sensor, input in °C, temperature results in °F.
@@ -180,9 +222,14 @@ BENCHMARK(BM_NiTempToRes);
 BENCHMARK(BM_NiResToTemp);
 BENCHMARK(BM_NtcTempToRes);
 BENCHMARK(BM_NtcResToTemp);
-// argument: J, K, S, B, T, N
-BENCHMARK(BM_TcTempToVolt)->DenseRange(0, 5);
-BENCHMARK(BM_TcVoltToTemp)->DenseRange(0, 5);
+// argument: J, K, S, B, T, N, E, R
+BENCHMARK(BM_TcTempToVolt)->DenseRange(0, 7);
+BENCHMARK(BM_TcVoltToTemp)->DenseRange(0, 7);
+BENCHMARK(BM_RtdCurveResistance);
+BENCHMARK(BM_RtdCurveTemperature);
+BENCHMARK(BM_ThermistorResistance);
+BENCHMARK(BM_ThermistorTemperature);
+BENCHMARK(BM_PermittedDeviation);
 BENCHMARK(BM_TcTempInRange);
 BENCHMARK(BM_TcVoltInRange);
 // arguments: sensor (TSensorType), direction

@@ -5,6 +5,7 @@
 #include "temperature/Its90Coefficients.h"
 
 #include <cmath>
+#include <iterator>
 #include <span>
 
 namespace temperature {
@@ -13,25 +14,25 @@ namespace {
 
 using Coeffs = std::span<const long double>;
 
-struct TRange
-{
-    float Low;
-    float High;
-};
+// Indexed by TThermocoupleType (J, K, S, B, T, N, E, R). Type N has no range test; its row is the
+// range of its published functions. Some ranges reach a little beyond the standard's functions,
+// whose outer branch is then extrapolated. Types E and R take NIST's ranges; R's inverse reaches
+// down to -226.5 µV, the emf at -50 °C being -226.47 µV (printed as -0.226 mV), so that every
+// accepted temperature has its inverse.
+constexpr TTcRange TempRanges[] = {{-210, 1200}, {-270, 1372}, {-50, 1768},  {0, 1820},
+                                   {-270, 401},  {-270, 1300}, {-270, 1000}, {-50, 1768.1f}};
+constexpr TTcRange VoltRanges[]
+    = {{-8095, 69553}, {-5891, 54886}, {-235, 18694},  {291, 13820},
+       {-6300, 21000}, {-3990, 47513}, {-8825, 76373}, {-226.5f, 21103}};
+static_assert(std::size(TempRanges) == ThermocoupleTypeCount);
 
-// Indexed by TThermocoupleType (J, K, S, B, T); type N has no range test. Some ranges reach a
-// little beyond the standard's functions, whose outer branch is then extrapolated.
-constexpr TRange TempRanges[] = {{-210, 1200}, {-270, 1372}, {-50, 1768}, {0, 1820}, {-270, 401}};
-constexpr TRange VoltRanges[]
-    = {{-8095, 69553}, {-5891, 54886}, {-235, 18694}, {291, 13820}, {-6300, 21000}};
-
-bool InRange(const TRange (&ranges)[5], TThermocoupleType tcType, float x)
+bool InRange(const TTcRange (&ranges)[ThermocoupleTypeCount], TThermocoupleType tcType, float x)
 {
     if (tcType == tcN)
         return true;
-    if (tcType > tcN)
+    if (tcType >= ThermocoupleTypeCount)
         return false;
-    const TRange &range = ranges[tcType];
+    const TTcRange &range = ranges[tcType];
     return x >= range.Low && x <= range.High;
 }
 
@@ -63,10 +64,13 @@ long double KPositive(long double t)
 constexpr long double SBreak1 = 1064.18L;
 constexpr long double SBreak2 = 1664.5L;
 constexpr long double BBreak = 630.615L;
+constexpr long double RBreak1 = 1064.18L;
+constexpr long double RBreak2 = 1664.5L;
 
 long double ReferenceFunction(TThermocoupleType tcType, long double t)
 {
-    switch (tcType) {
+    // by number: types E and R are codes beyond the enumeration's own
+    switch (static_cast<int>(tcType)) {
     case tcJ:
         return Polynomial(t < 760 ? Coeffs(its90::JReference1) : Coeffs(its90::JReference2), t);
     case tcK:
@@ -81,6 +85,12 @@ long double ReferenceFunction(TThermocoupleType tcType, long double t)
         return Polynomial(t < 0 ? Coeffs(its90::TReference1) : Coeffs(its90::TReference2), t);
     case tcN:
         return Polynomial(t < 0 ? Coeffs(its90::NReference1) : Coeffs(its90::NReference2), t);
+    case tcE:
+        return Polynomial(t < 0 ? Coeffs(its90::EReference1) : Coeffs(its90::EReference2), t);
+    case tcR:
+        if (t < RBreak1)
+            return Polynomial(its90::RReference1, t);
+        return Polynomial(t < RBreak2 ? Coeffs(its90::RReference2) : Coeffs(its90::RReference3), t);
     }
     return 0;
 }
@@ -88,7 +98,7 @@ long double ReferenceFunction(TThermocoupleType tcType, long double t)
 long double InverseFunction(TThermocoupleType tcType, long double e)
 {
     Coeffs d;
-    switch (tcType) {
+    switch (static_cast<int>(tcType)) {
     case tcJ:
         d = e < 0 ? Coeffs(its90::JInverse1)
                   : (e < 42919 ? Coeffs(its90::JInverse2) : Coeffs(its90::JInverse3));
@@ -117,6 +127,20 @@ long double InverseFunction(TThermocoupleType tcType, long double e)
     case tcN:
         d = e < 0 ? Coeffs(its90::NInverse1)
                   : (e < 20613 ? Coeffs(its90::NInverse2) : Coeffs(its90::NInverse3));
+        break;
+    case tcE:
+        d = e < 0 ? Coeffs(its90::EInverse1) : Coeffs(its90::EInverse2);
+        break;
+    case tcR:
+        // As type S: from 11361 µV, where the second and third functions overlap, the third.
+        if (e < 1923)
+            d = its90::RInverse1;
+        else if (e < 11361)
+            d = its90::RInverse2;
+        else if (e < 19739)
+            d = its90::RInverse3;
+        else
+            d = its90::RInverse4;
         break;
     default:
         return 0;
@@ -148,6 +172,22 @@ float TcVoltToTemp(TThermocoupleType tcType, float e)
     if (!TcVoltInRange(tcType, e))
         return 0;
     return ToSingle(InverseFunction(tcType, e));
+}
+
+TTcRange TcTempRange(TThermocoupleType tcType)
+{
+    return tcType < ThermocoupleTypeCount ? TempRanges[tcType] : TTcRange{0, 0};
+}
+
+TTcRange TcVoltRange(TThermocoupleType tcType)
+{
+    return tcType < ThermocoupleTypeCount ? VoltRanges[tcType] : TTcRange{0, 0};
+}
+
+char ThermocoupleLetter(TThermocoupleType tcType)
+{
+    constexpr char Letters[] = "JKSBTNER";
+    return tcType < ThermocoupleTypeCount ? Letters[tcType] : 0;
 }
 
 TThermocoupleType ThermocoupleTypeOf(TSensorType sensor)

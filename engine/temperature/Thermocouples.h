@@ -1,23 +1,42 @@
 #pragma once
 
-// Temperature and thermo-voltage of the thermocouple types J, K, S, B, T and N, reference junction
-// at 0 °C: the ITS-90 reference and inverse functions of NIST Monograph 175 with the emf in
-// microvolts. Arguments and results are single precision; every term is formed in extended
-// precision and the sum is rounded once.
+// Temperature and thermo-voltage of the eight letter-coded thermocouple types J, K, S, B, T, N, E
+// and R, reference junction at 0 °C: the ITS-90 reference and inverse functions of NIST Monograph
+// 175 with the emf in microvolts. Arguments and results are single precision; every term is formed
+// in extended precision and the sum is rounded once.
 
 #include "temperature/TempScales.h"
 
 namespace temperature {
 
-// The accepted inputs (limits inclusive). Type N accepts every value; a code outside the six
+// Types E and R, which the temperature calculator does not offer, continue the type codes.
+inline constexpr auto tcE = static_cast<TThermocoupleType>(6);
+inline constexpr auto tcR = static_cast<TThermocoupleType>(7);
+inline constexpr int ThermocoupleTypeCount = 8;
+
+// The accepted inputs (limits inclusive). Type N accepts every value; a code outside the eight
 // types accepts none.
 bool TcTempInRange(TThermocoupleType tcType, float t);
 bool TcVoltInRange(TThermocoupleType tcType, float e);
 
-// µV at t °C; 0 when t is outside the accepted range or tcType is not one of the six types.
+// µV at t °C; 0 when t is outside the accepted range or tcType is not one of the eight types.
 float TcTempToVolt(TThermocoupleType tcType, float t);
-// °C at e µV; 0 when e is outside the accepted range or tcType is not one of the six types.
+// °C at e µV; 0 when e is outside the accepted range or tcType is not one of the eight types.
 float TcVoltToTemp(TThermocoupleType tcType, float e);
+
+struct TTcRange
+{
+    float Low;
+    float High;
+};
+
+// The accepted ranges of the functions, °C and µV; for type N, which accepts every value, the range
+// of its published functions.
+TTcRange TcTempRange(TThermocoupleType tcType);
+TTcRange TcVoltRange(TThermocoupleType tcType);
+
+// The type's letter ('J', 'K', ...); 0 for a code outside the eight types.
+char ThermocoupleLetter(TThermocoupleType tcType);
 
 // A code that none of the thermocouple functions accepts.
 inline constexpr auto NotAThermocouple = static_cast<TThermocoupleType>(0xFF);

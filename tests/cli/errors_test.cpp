@@ -41,14 +41,15 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{"NoCommand",
                   {},
                   "",
-                  "no command given; expected one of temp, table, humidity, pressure-dew-point, "
+                  "no command given; expected one of temp, table, tolerance, check, humidity, "
+                  "pressure-dew-point, "
                   "loop, line (see "
                   "velmora-cli --help)"},
         TBadInput{"UnknownCommand",
                   {"frobnicate"},
                   "",
-                  "unknown command 'frobnicate'; expected one of temp, table, humidity, "
-                  "pressure-dew-point, loop, line"},
+                  "unknown command 'frobnicate'; expected one of temp, table, tolerance, check, "
+                  "humidity, pressure-dew-point, loop, line"},
         TBadInput{"UnknownOption", With(Loop, {"--current", "4", "--bogus"}), "",
                   "unknown option '--bogus'"},
         TBadInput{"DecimalComma", With(Loop, {"--current", "4,5"}), "",
@@ -183,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"temp", "pt10", "--to", "electrical", "1"},
                   "",
                   "unknown sensor 'pt10'; expected one of pt1000, pt100, ni1000, ntc2252, k, j, "
-                  "s, b, t, n"},
+                  "s, b, t, n, e, r, pt, ni1000-tk5000, cu, ntc (a Pt10 is pt --r0 10)"},
         TBadInput{"UnknownDirection",
                   {"temp", "pt100", "--to", "volts", "1"},
                   "",
@@ -287,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{"ArgumentsInDisorder",
                   {"85", "electrical", "--to", "pt100", "tmp"},
                   "",
-                  "unknown command '85'; expected one of temp, table, humidity, "
+                  "unknown command '85'; expected one of temp, table, tolerance, check, humidity, "
                   "pressure-dew-point, loop, line"},
         TBadInput{"OptionTwice",
                   {"temp", "k", "--to", "electrical", "1", "--format", "csv", "--format", "json"},
@@ -297,7 +298,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"temp", "pt100\nx", "--to", "electrical", "1"},
                   "",
                   "unknown sensor 'pt100\\nx'; expected one of pt1000, pt100, ni1000, ntc2252, "
-                  "k, j, s, b, t, n"},
+                  "k, j, s, b, t, n, e, r, pt, ni1000-tk5000, cu, ntc"},
         TBadInput{"NulByteInTheInput",
                   {"temp", "pt100", "--to", "electrical"},
                   std::string("1\0"

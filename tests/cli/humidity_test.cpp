@@ -99,14 +99,21 @@ TEST(HumidityCommand, GivesTheWindowsResultsForEachLoggedReading)
             ExpectCell(row[4 + 2 * q], Accuracy(s, q));
         }
     }
-    // Written as an engineer logs them, the readings' table keeps its columns lined up: with
-    // ten quantities and their accuracies it is wider than a terminal, never ragged.
-    const TCliRun text
-        = RunCli({"humidity"}, "20 50\n-10 80\n0 50\n25 0\n20 100 90000\n200 50\n-100 100\n");
-    const std::vector<std::string> lines = SplitLines(text.out);
-    ASSERT_EQ(lines.size(), 10u);
-    for (std::size_t i = 2; i < lines.size(); ++i)
-        EXPECT_EQ(DisplayWidth(lines[i]), DisplayWidth(lines[1])) << lines[i];
+    // Written as an engineer logs them, the readings' table keeps its columns lined up within
+    // 100 columns: by default it shows the window's five quantities; --quantities all shows
+    // every one, wider than a terminal but never ragged.
+    const std::string logged = "20 50\n-10 80\n0 50\n25 0\n20 100 90000\n200 50\n-100 100\n";
+    for (const bool all : {false, true}) {
+        const TCliRun text = all ? RunCli({"humidity", "--quantities", "all"}, logged)
+                                 : RunCli({"humidity"}, logged);
+        const std::vector<std::string> lines = SplitLines(text.out);
+        ASSERT_EQ(lines.size(), 10u);
+        for (std::size_t i = 2; i < lines.size(); ++i)
+            EXPECT_EQ(DisplayWidth(lines[i]), DisplayWidth(lines[1])) << lines[i];
+        if (!all) {
+            EXPECT_LE(DisplayWidth(lines[1]), 100u);
+        }
+    }
     EXPECT_EQ(run.err, "velmora-cli: line 7: at 200.000000 °C and 50.000000 % the vapour "
                        "pressure, 797930.228 Pa, is not below the pressure 101325.000000 Pa: no "
                        "such moist air; quantities that depend on the pressure are shown as "

@@ -1,29 +1,140 @@
 #!/usr/bin/env bash
-# Builds the Debian package, unpacks it into a scratch root, checks what it installs and starts the
-# installed program without a display: it must still be running, not crashed, after two seconds.
+# Builds the two Debian packages from a build folder and checks, in a few seconds, what a packager
+# and a user would: the files in each package, velmora-cli's dependencies, the manual pages, the
+# shell completions, the AppStream metadata, lintian's verdict, and that both programs run from the
+# unpacked packages. Checks whose tool is not installed (scripts/setup installs them) say so and
+# are left out.
 set -euo pipefail
 build_dir="$1"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+have() {
+    command -v "$1" >/dev/null || { echo "skipped, $1 is not installed: $2"; return 1; }
+}
 
 (cd "$build_dir" && cpack -G DEB -B "$scratch/out" >/dev/null)
-deb=$(ls "$scratch"/out/velmora_*.deb)
-info=$(dpkg-deb --info "$deb")
-grep -q 'Depends:.*libqt6widgets6' <<<"$info" || { echo "package does not depend on Qt"; exit 1; }
-dpkg-deb -x "$deb" "$scratch/root"
+app_deb=$(ls "$scratch"/out/velmora_*.deb)
+cli_deb=$(ls "$scratch"/out/velmora-cli_*.deb)
+dpkg-deb -x "$app_deb" "$scratch/app"
+dpkg-deb -x "$cli_deb" "$scratch/cli"
+app="$scratch/app"
+cli="$scratch/cli"
+id=example.velmora.velmora
 
-for f in usr/bin/velmora usr/bin/velmora-cli usr/share/applications/velmora.desktop \
-         usr/share/icons/hicolor/48x48/apps/velmora.png \
-         usr/share/icons/hicolor/256x256/apps/velmora.png; do
-    [ -e "$scratch/root/$f" ] || { echo "package lacks $f"; exit 1; }
+# ---- what each package holds
+expect_files() {
+    local root="$1"
+    shift
+    for f in "$@"; do
+        [ -f "$root/$f" ] || fail "$(basename "$root") package lacks $f"
+    done
+}
+expect_files "$app" usr/bin/velmora "usr/share/applications/$id.desktop" \
+    "usr/share/metainfo/$id.metainfo.xml" usr/share/icons/hicolor/48x48/apps/velmora.png \
+    usr/share/icons/hicolor/256x256/apps/velmora.png usr/share/man/man1/velmora.1.gz \
+    usr/share/doc/velmora/copyright usr/share/doc/velmora/changelog.gz
+expect_files "$cli" usr/bin/velmora-cli usr/share/man/man1/velmora-cli.1.gz \
+    usr/share/bash-completion/completions/velmora-cli \
+    usr/share/zsh/vendor-completions/_velmora-cli \
+    usr/share/fish/vendor_completions.d/velmora-cli.fish \
+    usr/share/doc/velmora-cli/copyright usr/share/doc/velmora-cli/changelog.gz
+for program in "$app/usr/bin/velmora" "$cli/usr/bin/velmora-cli"; do
+    ! readelf -S "$program" | grep -qE '\.comment|\.debug_' || fail "$program is not stripped"
 done
-grep -q '^Exec=velmora$' "$scratch/root/usr/share/applications/velmora.desktop"
+[ ! -e "$app/usr/bin/velmora-cli" ] || fail "velmora-cli is in the window's package too"
+[ ! -e "$cli/usr/bin/velmora" ] || fail "the window is in velmora-cli's package too"
+head -1 "$app/usr/share/doc/velmora/copyright" | grep -q '^Format: .*copyright-format/1.0' ||
+    fail "copyright is not machine-readable"
+zcat "$app/usr/share/doc/velmora/changelog.gz" | head -1 |
+    grep -q "^velmora ($(dpkg-deb -f "$app_deb" Version)) " ||
+    fail "the changelog's latest entry is not this version"
 
+# ---- dependencies: the window needs Qt; velmora-cli only the C and C++ runtime
+dpkg-deb -f "$app_deb" Depends | grep -q 'libqt6widgets6' || fail "velmora does not depend on Qt"
+for dep in $(dpkg-deb -f "$cli_deb" Depends | tr ',' '\n' | sed 's/(.*)//; s/ //g'); do
+    case "$dep" in
+        libc6 | libgcc-s1 | libstdc++6) ;;
+        *) fail "velmora-cli depends on $dep" ;;
+    esac
+done
+for pkg in "$app_deb" "$cli_deb"; do
+    [ "$(dpkg-deb -f "$pkg" Homepage)" = "https://velmora.example/" ] || fail "$pkg: Homepage"
+    [ "$(dpkg-deb -f "$pkg" Description | wc -l)" -ge 4 ] || fail "$pkg: no long description"
+done
+
+# ---- manual pages: groff has nothing to warn about, and every option velmora-cli's help
+# names is on its page
+for page in "$app/usr/share/man/man1/velmora.1.gz" "$cli/usr/share/man/man1/velmora-cli.1.gz"; do
+    warnings=$(zcat "$page" | groff -man -ww -Tutf8 -z 2>&1) || fail "$page does not render"
+    [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
+done
+cli_page=$(zcat "$cli/usr/share/man/man1/velmora-cli.1.gz" | groff -man -Tutf8 -P-cbou 2>/dev/null)
+# the commands as velmora-cli's own help lists them
+commands=$("$cli/usr/bin/velmora-cli" --help | awk '/^Subcommands:/ {on = 1; next} on && /^  [a-z]/ {print $1}')
+[ -n "$commands" ] || fail "velmora-cli --help lists no command"
+for command in $commands; do
+    grep -q "^   $command\$" <<<"$cli_page" || fail "velmora-cli(1) lacks the command $command"
+    for option in $("$cli/usr/bin/velmora-cli" "$command" --help | grep -o -- '--[a-z0-9-]*' | sort -u); do
+        grep -q -- "$option" <<<"$cli_page" || fail "velmora-cli(1) lacks $command $option"
+    done
+done
+
+# ---- completions: each shell reads its script, and bash and fish offer the right words
+completion="$cli/usr/share/bash-completion/completions/velmora-cli"
+bash -n "$completion" || fail "bash cannot read its completion"
+bash_complete() {
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+             _velmora_cli; ((${#COMPREPLY[@]})) || exit 0
+             printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "' _ "$completion" "$@"
+}
+offered=" $(bash_complete velmora-cli '')"
+for command in $commands --help; do
+    [[ "$offered" == *" $command "* ]] || fail "bash does not complete $command: $offered"
+done
+[ "$(bash_complete velmora-cli temp --format '')" = "csv json text " ] ||
+    fail "bash completes no format: $(bash_complete velmora-cli temp --format '')"
+bash_complete velmora-cli table --unit F 'p' | grep -q 'pt100 pt1000' ||
+    fail "bash completes no sensor: $(bash_complete velmora-cli table --unit F 'p')"
+[ -z "$(bash_complete velmora-cli table k 'p')" ] || fail "bash offers a second sensor"
+if have zsh "zsh completion syntax"; then
+    zsh -n "$cli/usr/share/zsh/vendor-completions/_velmora-cli" || fail "zsh cannot read its completion"
+fi
+if have fish "fish completion"; then
+    fish_script="$cli/usr/share/fish/vendor_completions.d/velmora-cli.fish"
+    fish -n "$fish_script" || fail "fish cannot read its completion"
+    units=$(fish -c "source '$fish_script'; complete -C 'velmora-cli temp --unit '" | cut -f1 | tr '\n' ' ')
+    [ "$units" = "C F " ] || fail "fish completes no unit: $units"
+fi
+
+# ---- desktop entry and AppStream metadata share the application's id
+grep -q '^Exec=velmora$' "$app/usr/share/applications/$id.desktop" || fail "desktop entry's Exec"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
+    "$app/usr/share/metainfo/$id.metainfo.xml" || fail "metainfo does not launch $id.desktop"
+if have appstreamcli "AppStream validation"; then
+    appstreamcli validate --pedantic --no-net "$app/usr/share/metainfo/$id.metainfo.xml" >/dev/null ||
+        fail "appstreamcli rejects the metainfo"
+fi
+
+# ---- lintian: no error and no warning (this build lacks the release's hardening flags, which
+# only lintian's informational tags mention)
+if have lintian "lintian"; then
+    lintian --pedantic --fail-on error,warning "$app_deb" "$cli_deb" >"$scratch/lintian" 2>&1 ||
+        fail "lintian: $(grep -E '^[EW]:' "$scratch/lintian")"
+fi
+
+# ---- both programs run from the unpacked packages
 status=0
-QT_QPA_PLATFORM=offscreen timeout 2 "$scratch/root/usr/bin/velmora" || status=$?
-if [ "$status" -ne 124 ]; then
-    echo "installed velmora ended early with status $status"
+QT_QPA_PLATFORM=offscreen timeout 2 "$app/usr/bin/velmora" || status=$?
+[ "$status" -eq 124 ] || fail "installed velmora ended early with status $status"
+"$cli/usr/bin/velmora-cli" loop --lo 0 --hi 100 --current 12 | grep -q 50 ||
+    fail "installed velmora-cli does not calculate"
+
+if ((failures)); then
     exit 1
 fi
-"$scratch/root/usr/bin/velmora-cli" loop --lo 0 --hi 100 --current 12 | grep -q 50
-echo "package installs and starts"
+echo "packages hold what they should and run"

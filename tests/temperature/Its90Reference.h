@@ -1,8 +1,9 @@
 #pragma once
 
 // An independent reading of the NIST coefficients for the tests: the published decimal texts of
-// tests/data/its90_coefficients.csv rescaled to microvolts by moving the decimal exponent, then
-// converted by the C library, and the functions evaluated by Horner's scheme.
+// tests/data/its90_coefficients.csv and its90_coefficients_er.csv rescaled to microvolts by moving
+// the decimal exponent, then converted by the C library, and the functions evaluated by Horner's
+// scheme.
 
 #include "CsvData.h"
 
@@ -44,10 +45,8 @@ inline int ExponentShift(const std::string &kind, int index)
     return -3 * index;
 }
 
-inline std::vector<TItsSegment> ReadItsSegments()
+inline void ReadItsSegments(const TCsv &csv, std::vector<TItsSegment> &segments)
 {
-    const TCsv csv("its90_coefficients.csv");
-    std::vector<TItsSegment> segments;
     for (std::size_t row = 0; row < csv.size(); ++row) {
         const std::string kind = csv.at(row, "kind");
         const char type = csv.at(row, "type").at(0);
@@ -74,6 +73,13 @@ inline std::vector<TItsSegment> ReadItsSegments()
         segment.MicrovoltTexts.push_back(text);
         segment.Coefficients.push_back(std::strtold(text.c_str(), nullptr));
     }
+}
+
+inline std::vector<TItsSegment> ReadItsSegments()
+{
+    std::vector<TItsSegment> segments;
+    for (const char *fileName : {"its90_coefficients.csv", "its90_coefficients_er.csv"})
+        ReadItsSegments(TCsv(fileName), segments);
     return segments;
 }
 

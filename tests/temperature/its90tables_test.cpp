@@ -15,7 +15,7 @@ namespace {
 
 TThermocoupleType TypeCode(char type)
 {
-    static const std::string order = "JKSBTN";
+    static const std::string order = "JKSBTNER";
     return static_cast<TThermocoupleType>(order.find(type));
 }
 
@@ -56,7 +56,7 @@ TEST(Its90Coefficients, EveryTableHoldsThePublishedDecimalsRescaledToMicrovolts)
         }
         coefficientCount += match->Count;
     }
-    EXPECT_EQ(coefficientCount, 255u);
+    EXPECT_EQ(coefficientCount, 255u + 97u);
 }
 
 TEST(Its90Coefficients, RescalingMovesOnlyTheExponent)
@@ -92,6 +92,7 @@ TEST(NistTables, ForwardFunctionsGiveThePrintedTablePoints)
 TEST(NistTables, ForwardFunctionsGiveEveryValueOfTheWholeTables)
 {
     CheckPrintedTable("its90_tables_1C.csv", 8936);
+    CheckPrintedTable("its90_tables_1C_er.csv", 3090);
 }
 
 // Forward then inverse: each inverse function, on the voltages for which it is called, stays
@@ -158,7 +159,14 @@ INSTANTIATE_TEST_SUITE_P(
                     TInverseFit{"T2", 'T', 0, 20872, -1, 401, -0.03, 0.03, 0.01},
                     TInverseFit{"N1", 'N', -3990, 0, -201, 1, -0.02, 0.03, 0.01},
                     TInverseFit{"N2", 'N', 0, 20613, -1, 601, -0.02, 0.03, 0.01},
-                    TInverseFit{"N3", 'N', 20613, 47513, 599, 1300, -0.04, 0.02, 0.01}),
+                    TInverseFit{"N3", 'N', 20613, 47513, 599, 1300, -0.04, 0.02, 0.01},
+                    TInverseFit{"E1", 'E', -8825, 0, -201, 1, -0.01, 0.03, 0.01},
+                    TInverseFit{"E2", 'E', 0, 76373, -1, 1001, -0.02, 0.02, 0.01},
+                    TInverseFit{"R1", 'R', -226.5, 1923, -51, 251, -0.02, 0.02, 0.01},
+                    // as type S: the second function up to 11361 µV, the third from there
+                    TInverseFit{"R2", 'R', 1923, 11361, 249, 1065, -0.005, 0.005, 0.001},
+                    TInverseFit{"R3", 'R', 11361, 19739, 1063, 1665, -0.0005, 0.001, 0.0001},
+                    TInverseFit{"R4", 'R', 19739, 21103, 1664, 1769, -0.001, 0.002, 0.001}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(InverseFit, SegmentEndsAgreeWithinATenthOfADegree)
@@ -169,9 +177,10 @@ TEST(InverseFit, SegmentEndsAgreeWithinATenthOfADegree)
         char type;
         float t;
     };
-    for (const TEnd &end : {TEnd{'J', 760}, TEnd{'K', 500}, TEnd{'B', 700}, TEnd{'S', 250},
-                            TEnd{'S', 1064}, TEnd{'S', 1664.5f}, TEnd{'N', 600}, TEnd{'J', 0},
-                            TEnd{'K', 0}, TEnd{'T', 0}, TEnd{'N', 0}}) {
+    for (const TEnd &end :
+         {TEnd{'J', 760}, TEnd{'K', 500}, TEnd{'B', 700}, TEnd{'S', 250}, TEnd{'S', 1064},
+          TEnd{'S', 1664.5f}, TEnd{'N', 600}, TEnd{'J', 0}, TEnd{'K', 0}, TEnd{'T', 0},
+          TEnd{'N', 0}, TEnd{'E', 0}, TEnd{'R', 250}, TEnd{'R', 1064}, TEnd{'R', 1664.5f}}) {
         const TThermocoupleType type = TypeCode(end.type);
         EXPECT_NEAR(TcVoltToTemp(type, TcTempToVolt(type, end.t)), end.t, 0.1)
             << end.type << " " << end.t;

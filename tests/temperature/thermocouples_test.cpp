@@ -54,6 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
                     TTcPoint{"BAt1000", tcB, true, 1000, 4834.34, 0.005},
                     TTcPoint{"TAt100", tcT, true, 100, 4278.52, 0.005},
                     TTcPoint{"NAt1000", tcN, true, 1000, 36255.54, 0.005},
+                    TTcPoint{"EAt1000", tcE, true, 1000, 76372.83, 0.005},
+                    TTcPoint{"RAt1768_1", tcR, true, 1768.1f, 21102.70, 0.005},
+                    TTcPoint{"RAtMinus50", tcR, true, -50, -226.47, 0.005},
                     TTcPoint{"KAt0ExponentialCancels", tcK, true, 0, 0, 1e-5},
                     TTcPoint{"TAt401Extrapolated", tcT, true, 401, 20933.78, 0.005},
                     TTcPoint{"NAt2000Extrapolated", tcN, true, 2000, -209308, 0.5},
@@ -73,8 +76,11 @@ INSTANTIATE_TEST_SUITE_P(
         TTcPoint{"BAt1820Voltage", tcB, false, 13820.28f, 0, 0},
         TTcPoint{"JNotANumber", tcJ, true, NaN, 0, 0},
         TTcPoint{"TNotANumberVoltage", tcT, false, NaN, 0, 0},
-        TTcPoint{"Code6", static_cast<TThermocoupleType>(6), true, 100, 0, 0},
-        TTcPoint{"Code6Voltage", static_cast<TThermocoupleType>(6), false, 100, 0, 0},
+        TTcPoint{"EAt1000_1", tcE, true, 1000.1f, 0, 0},
+        TTcPoint{"EBelowMinus200Voltage", tcE, false, -8825.1f, 0, 0},
+        TTcPoint{"RAt1768_2", tcR, true, 1768.2f, 0, 0},
+        TTcPoint{"Code8", static_cast<TThermocoupleType>(8), true, 100, 0, 0},
+        TTcPoint{"Code8Voltage", static_cast<TThermocoupleType>(8), false, 100, 0, 0},
         TTcPoint{"Code255", static_cast<TThermocoupleType>(255), true, 0, 0, 0}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -121,15 +127,17 @@ INSTANTIATE_TEST_SUITE_P(Types, AcceptedRanges,
                                          TRangeCase{tcK, -270, 1372, -5891, 54886},
                                          TRangeCase{tcS, -50, 1768, -235, 18694},
                                          TRangeCase{tcB, 0, 1820, 291, 13820},
-                                         TRangeCase{tcT, -270, 401, -6300, 21000}));
+                                         TRangeCase{tcT, -270, 401, -6300, 21000},
+                                         TRangeCase{tcE, -270, 1000, -8825, 76373},
+                                         TRangeCase{tcR, -50, 1768.1f, -226.5f, 21103}));
 
 TEST(AcceptedRanges, TypeNAcceptsEveryValueAndNoOtherCodeAny)
 {
     for (const float x : {-1e6f, -270.5f, 0.0f, 1300.5f, 1e6f}) {
         EXPECT_TRUE(TcTempInRange(tcN, x));
         EXPECT_TRUE(TcVoltInRange(tcN, x));
-        EXPECT_FALSE(TcTempInRange(static_cast<TThermocoupleType>(6), x));
-        EXPECT_FALSE(TcVoltInRange(static_cast<TThermocoupleType>(6), x));
+        EXPECT_FALSE(TcTempInRange(static_cast<TThermocoupleType>(8), x));
+        EXPECT_FALSE(TcVoltInRange(static_cast<TThermocoupleType>(8), x));
     }
     EXPECT_NE(TcTempToVolt(tcN, -300), 0);
     EXPECT_NE(TcVoltToTemp(tcN, 60000), 0);
@@ -150,6 +158,10 @@ TEST(Thermocouples, SensorsMapOntoTypeCodes)
     EXPECT_EQ(ThermocoupleTypeOf(stTcT), tcT);
     EXPECT_EQ(ThermocoupleTypeOf(stTcN), tcN);
     EXPECT_EQ(TcTempToVolt(ThermocoupleTypeOf(stPt1000), 100), 0);
+    const std::string letters{ThermocoupleLetter(tcJ), ThermocoupleLetter(tcN),
+                              ThermocoupleLetter(tcE), ThermocoupleLetter(tcR)};
+    EXPECT_EQ(letters, "JNER");
+    EXPECT_EQ(ThermocoupleLetter(NotAThermocouple), 0);
 }
 
 // Both sides of every breakpoint: the engine's value equals the published function of that side,
@@ -181,6 +193,10 @@ TThermocoupleType TypeCode(char type)
         return tcB;
     case 'T':
         return tcT;
+    case 'E':
+        return tcE;
+    case 'R':
+        return tcR;
     default:
         return tcN;
     }
@@ -226,7 +242,14 @@ INSTANTIATE_TEST_SUITE_P(
                     TBranchCase{"BInverse2431", 'B', false, 2431, 1, 2},
                     TBranchCase{"TInverse0", 'T', false, 0, 1, 2},
                     TBranchCase{"NInverse0", 'N', false, 0, 1, 2},
-                    TBranchCase{"NInverse20613", 'N', false, 20613, 2, 3}),
+                    TBranchCase{"NInverse20613", 'N', false, 20613, 2, 3},
+                    TBranchCase{"EReference0", 'E', true, 0, 1, 2},
+                    TBranchCase{"RReference1064_18", 'R', true, 1064.18f, 1, 2},
+                    TBranchCase{"RReference1664_5", 'R', true, 1664.5f, 2, 3},
+                    TBranchCase{"EInverse0", 'E', false, 0, 1, 2},
+                    TBranchCase{"RInverse1923", 'R', false, 1923, 1, 2},
+                    TBranchCase{"RInverse11361", 'R', false, 11361, 2, 3},
+                    TBranchCase{"RInverse19739", 'R', false, 19739, 3, 4}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Breakpoints, ExtendedComparisonOfTheDecimalBreakpoints)
@@ -266,7 +289,8 @@ TEST(SinglePrecision, SumRoundsOnceToSingle)
         float from, to;
     };
     for (const TSpan &s : {TSpan{'J', -210, 1200}, TSpan{'K', -270, 1372}, TSpan{'S', -50, 1768},
-                           TSpan{'B', 0, 1820}, TSpan{'T', -270, 401}, TSpan{'N', -270, 1300}}) {
+                           TSpan{'B', 0, 1820}, TSpan{'T', -270, 401}, TSpan{'N', -270, 1300},
+                           TSpan{'E', -270, 1000}, TSpan{'R', -50, 1768}}) {
         for (float t = s.from; t <= s.to; t += 7.3f) {
             const float result = TcTempToVolt(TypeCode(s.type), t);
             int number = 1;

@@ -1,0 +1,69 @@
+#pragma once
+
+// One sensor as met in the field, whatever its family: a thermocouple of the eight letter-coded
+// types, a resistance thermometer on a curve at a size, or a thermistor. Temperatures are in °C,
+// the electrical quantity in µV or Ω; every conversion throws ECannotCalculate where there is no
+// result (outside the range, or no temperature for a reading) and an arith failure where a
+// trapping processor would fault. This is what velmora-cli converts with and checks tolerances
+// against; the window keeps its own ten sensors.
+
+#include "temperature/ResistanceCurves.h"
+#include "temperature/Thermistors.h"
+#include "temperature/Thermocouples.h"
+#include "temperature/ToleranceClasses.h"
+
+#include <optional>
+#include <variant>
+
+namespace temperature {
+
+struct TValueRange
+{
+    double Low;
+    double High;
+};
+
+class TFieldSensor
+{
+public:
+    explicit TFieldSensor(TThermocoupleType type);
+    explicit TFieldSensor(const TRtdCurve &rtd);
+    explicit TFieldSensor(const TThermistor &thermistor);
+
+    bool IsThermocouple() const { return std::holds_alternative<TThermocoupleType>(m_sensor); }
+
+    // The accepted temperatures (°C) and electrical inputs (µV or Ω), limits inclusive.
+    TValueRange TempRange() const;
+    TValueRange ElectricRange() const;
+
+    // A thermocouple's results are single values, as the thermocouple functions give them.
+    double ToElectric(double t) const;
+    double ToTemperature(double x) const;
+
+    // A thermocouple with its reference junction at coldJunction °C: E(t) - E(cj), and the
+    // temperature whose E is e + E(cj); each voltage rounded to single.
+    double ToElectricCompensated(double t, double coldJunction) const;
+    double ToTemperatureCompensated(double e, double coldJunction) const;
+
+    // Whether the characteristic is one-to-one over tLow..tHigh °C. Thermocouple functions are
+    // taken as published.
+    bool MonotonicOver(double tLow, double tHigh) const;
+
+    // The sensor whose tolerance classes apply: 'P' for platinum on the IEC 60751 curve, the
+    // letter of a thermocouple; 0 where no class is defined.
+    char ToleranceSensor() const;
+
+    // A permitted deviation of ±deviation °C at t °C in the electrical unit: half the span of the
+    // electrical quantity between t - deviation and t + deviation, always positive.
+    double ElectricDeviation(double t, double deviation) const;
+
+private:
+    std::variant<TThermocoupleType, TRtdCurve, TThermistor> m_sensor;
+};
+
+// The window's sensor as a field sensor: Pt100 and Pt1000 on the IEC 60751 curve, the
+// thermocouples by their type; nothing for the Ni1000 and the NTC2252, whose curves are the
+// window's own.
+std::optional<TFieldSensor> FieldSensorOf(TSensorType sensor);
+
+} // namespace temperature
