@@ -46,8 +46,9 @@ TRunContext::TRunContext(std::istream &in, std::ostream &out, std::ostream &err,
     , m_out(out)
     , m_err(err)
     , m_args(args)
-    , m_options(ParseOutputOptions(args))
 {
+    // Assigned, not initialised: MinGW-w64's GCC 12 fails on the initialiser.
+    m_options = ParseOutputOptions(args);
 }
 
 void TRunContext::ReportBadRow(const std::exception &error)

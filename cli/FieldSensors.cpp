@@ -18,7 +18,7 @@ constexpr std::array<const char *, 6> FieldSensorNames{"e",  "r",  "pt", "ni1000
                                                        "cu", "ntc"};
 
 // "A,B,C" as three numbers.
-std::array<long double, 3> ParseTriple(const std::string &text, const std::string &option)
+std::array<Extended, 3> ParseTriple(const std::string &text, const std::string &option)
 {
     std::vector<std::string> parts(1);
     for (const char c : text) {
@@ -29,13 +29,13 @@ std::array<long double, 3> ParseTriple(const std::string &text, const std::strin
     }
     if (parts.size() != 3)
         throw TCliError(option + " '" + text + "' must be three numbers separated by commas");
-    std::array<long double, 3> values{};
+    std::array<Extended, 3> values{};
     for (std::size_t i = 0; i < 3; ++i)
         values[i] = ParseNumber(parts[i], option).value;
     return values;
 }
 
-long double ParsePositive(const std::string &text, const std::string &option,
+Extended ParsePositive(const std::string &text, const std::string &option,
                           const std::string &what)
 {
     const TInputValue value = ParseNumber(text, option);
@@ -140,8 +140,8 @@ TFieldSetup ParseFieldSensor(const std::string &name, const TCurveArgs &args)
             if (args.r25.empty())
                 throw TCliError("--beta " + args.beta
                                 + " needs --r25, the thermistor's resistance at 25 °C");
-            const long double r25 = ParsePositive(args.r25, "--r25", "resistance in Ω");
-            const long double beta = ParsePositive(args.beta, "--beta", "B value in K");
+            const Extended r25 = ParsePositive(args.r25, "--r25", "resistance in Ω");
+            const Extended beta = ParsePositive(args.beta, "--beta", "B value in K");
             return {name, "NTC thermistor (B " + args.beta + " K, " + args.r25 + " Ω at 25 °C)",
                     TFieldSensor(TThermistor::Beta(r25, beta)), "--beta " + args.beta};
         }
@@ -166,7 +166,7 @@ TFieldSetup ParseFieldSensor(const std::string &name, const TCurveArgs &args)
         Refuse(args.curve, "--curve", "platinum sensor with its own coefficients (--cvd)");
         // a calibration certificate gives R0 beside A, B and C; without it the nominal 100 Ω
         const std::string r0Text = args.r0.empty() ? std::string("100") : args.r0;
-        const long double r0 = ParsePositive(r0Text, "--r0", "resistance in Ω");
+        const Extended r0 = ParsePositive(r0Text, "--r0", "resistance in Ω");
         const auto [a, b, c] = ParseTriple(args.cvd, "--cvd");
         return {name, "platinum sensor (Callendar-Van Dusen " + args.cvd + ", R0 " + r0Text + " Ω)",
                 TFieldSensor(TRtdCurve::CallendarVanDusen(a, b, c, r0)), "--cvd " + args.cvd};
@@ -182,7 +182,7 @@ TFieldSetup ParseFieldSensor(const std::string &name, const TCurveArgs &args)
     if (!curve || curveName.substr(0, prefix.size()) != prefix)
         throw TCliError("unknown " + name + " curve '" + args.curve + "'; expected one of "
                         + CurveList(false, prefix));
-    const long double r0
+    const Extended r0
         = args.r0.empty() ? curve->R0 : ParsePositive(args.r0, "--r0", "resistance in Ω");
     return {name,
             std::string(curve->Title) + ", R0 " + MessageNumber(static_cast<double>(r0)) + " Ω",

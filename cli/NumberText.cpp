@@ -1,36 +1,35 @@
 #include "NumberText.h"
 
 #include "CliError.h"
+#include "DecimalText.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <system_error>
 
 namespace cli {
 
 TInputValue ParseNumber(std::string_view text, std::string_view what)
 {
     std::string_view digits = text;
-    // from_chars takes no plus sign, but people write one for a positive offset.
+    // The number text takes no plus sign, but people write one for a positive offset.
     if (!digits.empty() && digits.front() == '+')
         digits.remove_prefix(1);
-    long double value = 0;
-    const char *end = digits.data() + digits.size();
-    const auto [ptr, ec] = std::from_chars(digits.data(), end, value);
+    Extended value = 0;
     const bool signedTwice
         = digits.size() < text.size() && !digits.empty() && digits.front() == '-';
-    const bool whole = !digits.empty() && ptr == end && !signedTwice;
+    const decimal::TReadStatus status
+        = signedTwice ? decimal::TReadStatus::NotANumber : decimal::Read(digits, value);
     const std::string quoted = std::string(what) + " '" + std::string(text) + "'";
     // Every calculation and every output holds a double, as the window's fields do.
-    if (ec == std::errc::result_out_of_range
-        || (ec == std::errc() && whole && std::isfinite(value)
+    if (status == decimal::TReadStatus::OutOfRange
+        || (status == decimal::TReadStatus::Ok
             && std::fabs(value) > std::numeric_limits<double>::max()))
         throw TCliError(quoted + " is out of range (beyond "
                         + MessageNumber(std::numeric_limits<double>::max()) + " in size)");
-    // "inf" and "nan" parse, but are not numbers anyone can calculate with.
-    if (ec != std::errc() || !whole || !std::isfinite(value)) {
+    // "inf" and "nan" are not numbers anyone can calculate with.
+    if (status != decimal::TReadStatus::Ok) {
         if (text.find(',') != std::string_view::npos)
             throw TCliError(quoted + " is not a number (the decimal mark is '.')");
         throw TCliError(quoted + " is not a number");
@@ -43,13 +42,8 @@ namespace {
 template<typename T>
 std::string Format(T value, std::optional<int> decimals)
 {
-    std::array<char, 400> buffer{};
-    char *const first = buffer.data();
-    char *const last = buffer.data() + buffer.size();
-    const auto result = decimals ? std::to_chars(first, last, static_cast<double>(value),
-                                                 std::chars_format::fixed, *decimals)
-                                 : std::to_chars(first, last, value);
-    std::string text(first, result.ptr);
+    std::string text = decimals ? decimal::Fixed(static_cast<double>(value), *decimals)
+                                : decimal::Shortest(value);
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);
     return text;

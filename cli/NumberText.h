@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Extended.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,7 +12,7 @@ namespace cli {
 struct TInputValue
 {
     std::string text;
-    long double value = 0;
+    Extended value = 0;
 };
 
 // Reads the whole text as a finite decimal number with a point as decimal mark (an optional sign,

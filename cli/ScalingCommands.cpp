@@ -13,9 +13,9 @@ namespace cli {
 namespace {
 
 // The window shows the extended result as a double; one that does not fit is a failure there.
-double Shown(long double value)
+double Shown(Extended value)
 {
-    return arith::Checked(static_cast<double>(value));
+    return arith::ToDouble(value);
 }
 
 struct TLoopArgs
@@ -95,11 +95,11 @@ void RunLoop(const TLoopArgs &args, TRunContext &context)
                          std::move(settings), context.Options());
     WriteRows(context, readings, writer, toValue ? "current" : "output value",
               [&](const TInputValue &input, std::vector<TCell> &cells) {
-                  const long double current
+                  const Extended current
                       = toValue ? input.value : scaling::LoopCurrent(range, input.value);
-                  const long double result
+                  const Extended result
                       = toValue ? scaling::LoopValue(range, input.value) : current;
-                  const long double percent = scaling::LoopPercentOfSpan(current);
+                  const Extended percent = scaling::LoopPercentOfSpan(current);
                   cells[1] = Shown(result);
                   cells[2] = Shown(percent);
                   cells[3] = std::string(scaling::NamurZoneText(scaling::NamurZone(current)));
@@ -170,7 +170,7 @@ TCommand AddLoopCommand(CLI::App &app)
     auto args = std::make_shared<TLoopArgs>();
     CLI::App *command = app.add_subcommand(
         "loop", "Scale between the current of a 4-20 mA loop and the transmitter's output value.");
-    const auto mA = [](long double current) {
+    const auto mA = [](Extended current) {
         return MessageNumber(static_cast<double>(current)) + " mA";
     };
     command->footer("Prints the percentage of the 4-20 mA span and the NAMUR NE 43 zone of the "

@@ -103,10 +103,10 @@ std::string UnitsText(std::int64_t units, int places)
     return (negative ? "-" : "") + digits;
 }
 
-std::string RowCountText(long double count)
+std::string RowCountText(Extended count)
 {
-    return count < 1e18L ? std::to_string(static_cast<unsigned long long>(count))
-                         : MessageNumber(static_cast<double>(count));
+    return count < 1e18 ? std::to_string(static_cast<unsigned long long>(count))
+                        : MessageNumber(static_cast<double>(count));
 }
 
 } // namespace
@@ -141,8 +141,8 @@ TTableRows::TTableRows(const TInputValue &from, const TInputValue &to, const TIn
             return;
         }
     }
-    const long double intervals = std::floor((to.value - from.value) / step.value);
-    if (!(intervals < static_cast<long double>(MaxRows)))
+    const Extended intervals = std::floor((to.value - from.value) / step.value);
+    if (!(intervals < static_cast<Extended>(MaxRows)))
         throw TCliError("--step " + step.text + " gives " + RowCountText(intervals + 1)
                         + " rows from " + from.text + " to " + to.text + "; a table has at most "
                         + std::to_string(MaxRows));
@@ -158,7 +158,7 @@ TInputValue TTableRows::At(std::size_t index) const
     }
     if (index == 0)
         return m_from;
-    const long double value = m_from.value + static_cast<long double>(index) * m_step.value;
+    const Extended value = m_from.value + static_cast<Extended>(index) * m_step.value;
     return {MessageNumber(static_cast<double>(value)), value};
 }
 

@@ -158,7 +158,7 @@ struct TSensorSetup
     std::string ShortName() const { return field ? field->shortName : name.shortName; }
     std::string DisplayName() const { return field ? field->displayName : name.displayName; }
     // A temperature in the shown unit, in °C.
-    double Celsius(long double t) const
+    double Celsius(Extended t) const
     {
         const auto value = static_cast<double>(t);
         return unit == unFahrenheit ? FahrenheitToCelsius(value) : value;
@@ -170,7 +170,7 @@ struct TSensorSetup
     TColumn Temperature() const { return TemperatureColumn(unit); }
     TColumn Electric() const { return ElectricColumn(Thermocouple(), emfUnit); }
     // How many of the engine's electrical units (Ω or µV) one shown unit holds.
-    long double ElectricScale() const
+    Extended ElectricScale() const
     {
         return Thermocouple() && emfUnit == TEmfUnit::Millivolt ? 1000 : 1;
     }
@@ -243,7 +243,7 @@ std::string ElectricRangeText(const TSensorSetup &setup)
 
 // Whether a field sensor takes an electrical input: a thermocouple's emf as a single, a resistance
 // within half a milliohm of the range, so that a value printed to three places is taken back.
-bool WithinFieldRange(const TSensorSetup &setup, long double engineValue)
+bool WithinFieldRange(const TSensorSetup &setup, Extended engineValue)
 {
     const TValueRange range = setup.field->sensor.ElectricRange();
     if (setup.Thermocouple()) {
@@ -258,10 +258,10 @@ double FieldColdJunctionEmf(const TSensorSetup &setup)
     return setup.field->sensor.ToElectric(setup.Celsius(setup.coldJunction->value));
 }
 
-void CheckElectric(const TSensorSetup &setup, const TInputValue &input, long double engineValue)
+void CheckElectric(const TSensorSetup &setup, const TInputValue &input, Extended engineValue)
 {
     const std::string given = setup.Electric().key + " " + input.text + " " + setup.Electric().unit;
-    const auto within = [&setup](long double value) {
+    const auto within = [&setup](Extended value) {
         return setup.field ? WithinFieldRange(setup, value)
                            : WithinElectricImage(setup.name.sensor, value);
     };
@@ -283,7 +283,7 @@ void CheckElectric(const TSensorSetup &setup, const TInputValue &input, long dou
 }
 
 // The conversion of a field sensor, in °C, µV and Ω.
-double ConvertField(const TSensorSetup &setup, long double engineInput)
+double ConvertField(const TSensorSetup &setup, Extended engineInput)
 {
     const TFieldSensor &sensor = setup.field->sensor;
     if (setup.direction == cdTempToElectricQuant) {
@@ -307,7 +307,7 @@ double ConvertField(const TSensorSetup &setup, long double engineInput)
 TCell Convert(const TSensorSetup &setup, const TInputValue &input)
 {
     const bool toElectric = setup.direction == cdTempToElectricQuant;
-    const long double engineInput = toElectric ? input.value : input.value * setup.ElectricScale();
+    const Extended engineInput = toElectric ? input.value : input.value * setup.ElectricScale();
     try {
         if (toElectric)
             CheckTemperature(setup, input, "temperature");

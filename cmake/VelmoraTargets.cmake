@@ -6,6 +6,33 @@ if(VELMORA_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(VELMORA_EXTENDED_AS_DOUBLE)
+    add_compile_definitions(VELMORA_EXTENDED_AS_DOUBLE)
+endif()
+
+# The same printed numbers on every platform: no compiler may fuse a multiplication and an addition
+# into one rounding (GCC does by default where the processor has the instruction, as on aarch64).
+add_compile_options(-ffp-contract=off)
+
+# GoogleTest: the installed library, or for a cross build Debian's sources built with the cross
+# compiler (the installed library is for the build machine).
+macro(velmora_find_gtest)
+    if(CMAKE_CROSSCOMPILING)
+        set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+        set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+        add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    else()
+        find_package(GTest REQUIRED)
+    endif()
+endmacro()
+
+# How a test's shell runs one of our programs: through the emulator in a cross build.
+set(VELMORA_RUN_PREFIX "")
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+    string(JOIN " " VELMORA_RUN_PREFIX ${CMAKE_CROSSCOMPILING_EMULATOR})
+    string(APPEND VELMORA_RUN_PREFIX " ")
+endif()
+
 function(velmora_target_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
 endfunction()

@@ -437,7 +437,8 @@ bool TNumEditRules::Guard(TEditState &state, const TEditState &proposed, TOutcom
     if (outcome == TOutcome::Refused)
         return false;
     // The rules alone let some edits through whose result is no number: a mantissa pushed past
-    // the extended range by a large exponent ("9E4932"), an exponent letter after a lone sign.
+    // the extended range by a large exponent ("9E4932" for an 80-bit long double), an exponent
+    // letter after a lone sign.
     if (proposed.text != state.text && !ReadsAsNumber(proposed.text) && ReadsAsNumber(state.text))
         return false;
     state = proposed;
@@ -449,7 +450,7 @@ bool TNumEditRules::ReadsAsNumber(const QString &text) const
     // The field reads an empty text as 0, but the user never leaves it empty.
     if (text.isEmpty())
         return false;
-    long double value = 0;
+    Extended value = 0;
     return TryParseValue(PlainText(text, m_seps), m_seps, value);
 }
 

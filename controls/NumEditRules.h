@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 // A text with its caret and the anchor of its selection: the end that stays put while Shift with
 // an arrow moves the caret. Nothing is selected when the two coincide. Positions count the
@@ -81,8 +82,9 @@ public:
     // mark written as the locale's decimal separator.
     static QString CleanPastedText(const QString &text, const TSeparators &seps);
 
-    // The largest exponent magnitude a user may type: the extended type reaches about 1.19E4932.
-    static constexpr int MaxExponent = 4932;
+    // The largest exponent magnitude a user may type: that of the extended type's largest value
+    // (4932 for an 80-bit or 128-bit long double, 308 where it is double).
+    static constexpr int MaxExponent = std::numeric_limits<Extended>::max_exponent10;
 
 private:
     enum class TOutcome { Accepted, Refused };

@@ -1,14 +1,12 @@
 #include "NumberFormat.h"
 
+#include "DecimalText.h"
 #include "arith.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <locale.h>
+#include <limits>
 #include <string>
 
 namespace {
@@ -26,20 +24,18 @@ struct TExpansion
     int exponent = 0;
 };
 
-TExpansion Expand(long double magnitude)
+TExpansion Expand(Extended magnitude)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17Le", magnitude);
+    const std::string text = decimal::Scientific(magnitude, ExpansionDigits - 1);
     TExpansion e;
     int n = 0;
-    const char *p = buf;
-    // The decimal point printf writes depends on the C locale; only the digits matter here.
-    for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9' && n < ExpansionDigits)
-            e.digits[n++] = *p;
+    std::size_t i = 0;
+    for (; i < text.size() && text[i] != 'e'; ++i) {
+        if (text[i] >= '0' && text[i] <= '9' && n < ExpansionDigits)
+            e.digits[n++] = text[i];
     }
     std::fill(e.digits + n, e.digits + ExpansionDigits, '0');
-    e.exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+    e.exponent = i < text.size() ? std::atoi(text.c_str() + i + 1) : 0;
     return e;
 }
 
@@ -148,17 +144,6 @@ QString Localised(const std::string &ascii, const TSeparators &seps)
     return text;
 }
 
-locale_t CLocale()
-{
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return c;
-}
-
-long double ParseCLocale(const char *text, char **end)
-{
-    return strtold_l(text, end, CLocale());
-}
-
 // One integer digit, `frac` fraction digits (trailing zeros dropped for the free format), "E" and
 // the exponent.
 void AppendScientific(std::string &out, const TExpansion &e, int frac, bool dropTrailingZeros)
@@ -190,13 +175,15 @@ void AppendScientific(std::string &out, const TExpansion &e, int frac, bool drop
 
 // Powers of a thousand: the mantissa keeps one to three integer digits, fewer fraction digits the
 // more integer digits it has.
-void AppendEngineering(std::string &out, long double x, int decimals)
+void AppendEngineering(std::string &out, Extended x, int decimals)
 {
-    const long double magnitude = std::fabs(x);
-    const int k = static_cast<int>(std::trunc(std::log(magnitude) / std::log(10.0L) / 3));
+    const Extended magnitude = std::fabs(x);
+    const int k = static_cast<int>(std::trunc(std::log(magnitude) / std::log(Extended(10)) / 3));
     const int exponent = 3 * k;
-    const std::string scaleText = "1E" + std::to_string(exponent);
-    const long double m = x / ParseCLocale(scaleText.c_str(), nullptr);
+    // the power of ten correctly rounded, as its text reads
+    Extended scale = 1;
+    decimal::Read("1e" + std::to_string(exponent), scale);
+    const Extended m = x / scale;
     int cap = MaxDecimals;
     if (m > 9)
         cap = 13;
@@ -211,7 +198,7 @@ void AppendEngineering(std::string &out, long double x, int decimals)
 
 } // namespace
 
-QString FormatValue(long double x, int decimals, TNumberFormat format, const TSeparators &seps)
+QString FormatValue(Extended x, int decimals, TNumberFormat format, const TSeparators &seps)
 {
     arith::Checked(x);
     decimals = std::clamp(decimals, -1, MaxDecimals);
@@ -260,7 +247,7 @@ QString PlainText(const QString &text, const TSeparators &seps)
     return plain;
 }
 
-bool TryParseValue(const QString &plainText, const TSeparators &seps, long double &value)
+bool TryParseValue(const QString &plainText, const TSeparators &seps, Extended &value)
 {
     const QChar *p = plainText.constData();
     const QChar *const end = p + plainText.size();
@@ -309,21 +296,13 @@ bool TryParseValue(const QString &plainText, const TSeparators &seps, long doubl
     if (p != end)
         return false;
 
-    errno = 0;
-    char *parsedEnd = nullptr;
-    const long double v = ParseCLocale(ascii.c_str(), &parsedEnd);
-    if (parsedEnd != ascii.c_str() + ascii.size())
-        return false;
-    if (errno == ERANGE && std::isinf(v))
-        return false;
-    value = v;
-    return true;
+    return decimal::Read(ascii, value) == decimal::TReadStatus::Ok;
 }
 
-long double StrToValue(const QString &text, const TSeparators &seps)
+Extended StrToValue(const QString &text, const TSeparators &seps)
 {
     const QString plain = PlainText(text, seps);
-    long double value = 0;
+    Extended value = 0;
     if (!TryParseValue(plain, seps, value)) {
         throw EConvertError(
             QStringLiteral("'%1' is not a valid floating point value").arg(plain).toStdString());

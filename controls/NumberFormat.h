@@ -4,6 +4,7 @@
 // extended type and the locale's two separators, so that every keystroke can afford them and
 // tests can reach them without a widget.
 
+#include "Extended.h"
 #include "LocaleSeparators.h"
 
 #include <QObject>
@@ -38,7 +39,7 @@ inline constexpr int MaxDecimals = 14;
 // or 1..14 (fixed), rounded half away from zero on the 18-digit decimal expansion of x, never more
 // than 15 significant digits in a fixed fraction. A NaN throws arith::EInvalidOp and an infinity
 // arith::EOverflow: no text can stand for them.
-QString FormatValue(long double x, int decimals, TNumberFormat format, const TSeparators &seps);
+QString FormatValue(Extended x, int decimals, TNumberFormat format, const TSeparators &seps);
 
 // The text with every group separator removed; "" becomes "0" and "-" becomes "-0".
 QString PlainText(const QString &text, const TSeparators &seps);
@@ -47,11 +48,11 @@ QString PlainText(const QString &text, const TSeparators &seps);
 // a digit or the separator), an optional exponent ("E" or "e", sign, digits; "12.5E" reads 12.5,
 // reading stops once the exponent reaches 500), optional blanks. False when the text is no number
 // or overflows the extended range; value is then untouched.
-bool TryParseValue(const QString &plainText, const TSeparators &seps, long double &value);
+bool TryParseValue(const QString &plainText, const TSeparators &seps, Extended &value);
 
 // PlainText, then TryParseValue; throws EConvertError("'<plain text>' is not a valid floating
 // point value") when the text is no number.
-long double StrToValue(const QString &text, const TSeparators &seps);
+Extended StrToValue(const QString &text, const TSeparators &seps);
 
 // Rewrites a text written with the separators `from` into the separators `to`, both exchanged in
 // one pass so that swapped separators come out right.

@@ -22,7 +22,7 @@ TNvNumEdit::TNvNumEdit(QWidget *parent)
 
 TNvNumEdit::~TNvNumEdit() = default;
 
-long double TNvNumEdit::Value() const
+Extended TNvNumEdit::Value() const
 {
     const TSeparators current = LocaleSeparators();
     // A read does not touch the shown text; the posted relocalisation will.
@@ -32,20 +32,20 @@ long double TNvNumEdit::Value() const
     return StrToValue(text, current);
 }
 
-void TNvNumEdit::setValue(long double x)
+void TNvNumEdit::setValue(Extended x)
 {
     const TSeparators seps = LocaleSeparators();
     ReplaceText(FormatValue(x, m_decimals, m_format, seps), seps);
 }
 
-void TNvNumEdit::setMinValue(long double x)
+void TNvNumEdit::setMinValue(Extended x)
 {
     if (x == m_minValue || x > m_maxValue)
         return;
     m_minValue = x;
 }
 
-void TNvNumEdit::setMaxValue(long double x)
+void TNvNumEdit::setMaxValue(Extended x)
 {
     if (x == m_maxValue || x < m_minValue)
         return;
@@ -59,14 +59,14 @@ void TNvNumEdit::setDecimals(int d)
     d = std::clamp(d, -1, MaxDecimals);
     if (m_maxLength > 0 && d > m_maxLength - 2)
         d = std::max(-1, m_maxLength - 2);
-    const long double value = Value();
+    const Extended value = Value();
     m_decimals = d;
     setValue(value);
 }
 
 void TNvNumEdit::setNumberFormat(TNumberFormat f)
 {
-    const long double value = Value();
+    const Extended value = Value();
     m_format = f;
     setValue(value);
 }
@@ -97,7 +97,7 @@ void TNvNumEdit::HandleInvalidEntry()
         m_onInvalidEntry(this);
         return;
     }
-    const long double value = Value();
+    const Extended value = Value();
     if (value < m_minValue)
         setValue(m_minValue);
     else if (value > m_maxValue)
@@ -123,7 +123,7 @@ void TNvNumEdit::LeaveField()
         Q_EMIT Exit();
         return;
     }
-    const long double value = Value();
+    const Extended value = Value();
     if (value < m_minValue || value > m_maxValue)
         HandleInvalidEntry();
     else

@@ -35,16 +35,16 @@ public:
     ~TNvNumEdit() override;
 
     // The number in the text; throws EConvertError when the text is no number.
-    long double Value() const;
+    Extended Value() const;
     // Formats x into the text, which changes (and notifies) only when the formatted text differs.
     // No range check. A NaN throws arith::EInvalidOp and an infinity arith::EOverflow, and the text
     // stays as it was: no text stands for them.
-    void setValue(long double x);
+    void setValue(Extended x);
 
-    long double MinValue() const { return m_minValue; }
-    void setMinValue(long double x);
-    long double MaxValue() const { return m_maxValue; }
-    void setMaxValue(long double x);
+    Extended MinValue() const { return m_minValue; }
+    void setMinValue(Extended x);
+    Extended MaxValue() const { return m_maxValue; }
+    void setMaxValue(Extended x);
 
     int Decimals() const { return m_decimals; }
     void setDecimals(int d);
@@ -120,8 +120,8 @@ private:
     bool CanFocus() const;
 
     TSeparators m_storedSeparators;
-    long double m_minValue = 0;
-    long double m_maxValue = 0;
+    Extended m_minValue = 0;
+    Extended m_maxValue = 0;
     int m_decimals = -1;
     int m_maxLength = 0;
     TNumberFormat m_format = TNumberFormat::Standard;

@@ -9,15 +9,15 @@
 double RoundToThousandths(double x)
 {
     const double factor = 0.001;
-    const long double q = static_cast<long double>(x) / factor;
+    const Extended q = static_cast<Extended>(x) / factor;
     // The integer store of the processor: round to nearest, halves to even, and an invalid
     // operation when the result has no 64-bit integer.
-    const long double rounded = std::nearbyint(q);
-    constexpr long double limit = 9223372036854775808.0L; // 2^63
+    const Extended rounded = std::nearbyint(q);
+    constexpr Extended limit = 9223372036854775808.0L; // 2^63
     if (!(rounded >= -limit && rounded < limit))
         throw arith::EInvalidOp();
     const auto n = static_cast<long long>(rounded);
-    return static_cast<double>(static_cast<long double>(n) * factor);
+    return arith::ToDouble(static_cast<Extended>(n) * factor);
 }
 
 TMfrResultEdit::TMfrResultEdit(QWidget *parent)

@@ -17,4 +17,15 @@ EOverflow::EOverflow()
 {
 }
 
+namespace detail {
+
+void NarrowingFault(bool isNaN)
+{
+    if (isNaN)
+        throw EInvalidOp();
+    throw EOverflow();
+}
+
+} // namespace detail
+
 } // namespace arith

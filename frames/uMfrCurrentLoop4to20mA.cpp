@@ -62,8 +62,8 @@ void TMfrCurrentLoop4to20mA::cbDefaultsChange()
     if (index < 0 || index >= static_cast<int>(scaling::LoopPresets.size()))
         return;
     const scaling::TLoopPreset &preset = scaling::LoopPresets[static_cast<std::size_t>(index)];
-    ui.neValLo->setValue(static_cast<long double>(preset.lo));
-    ui.neValHi->setValue(static_cast<long double>(preset.hi));
+    ui.neValLo->setValue(static_cast<Extended>(preset.lo));
+    ui.neValHi->setValue(static_cast<Extended>(preset.hi));
 }
 
 TMfrCurrentLoop4to20mA::TDirection TMfrCurrentLoop4to20mA::Direction() const
@@ -93,10 +93,10 @@ void TMfrCurrentLoop4to20mA::bCalculateClick()
         return;
     }
     try {
-        const long double input = ui.neInput->Value();
-        const long double answer
+        const Extended input = ui.neInput->Value();
+        const Extended answer
             = toCurrent ? scaling::LoopCurrent(range, input) : scaling::LoopValue(range, input);
-        ui.reResult->ShowValue(arith::Checked(static_cast<double>(answer)));
+        ui.reResult->ShowValue(arith::ToDouble(answer));
     } catch (const std::exception &) {
         // An unreadable input or a result that cannot be computed or shown has no answer; the
         // user sees the marker, not a message.

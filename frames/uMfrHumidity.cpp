@@ -10,9 +10,9 @@
 namespace {
 
 // A number the engine's double cannot hold would have trapped on the store.
-double ToEngine(long double x)
+double ToEngine(Extended x)
 {
-    return arith::Checked(static_cast<double>(x));
+    return arith::ToDouble(x);
 }
 
 } // namespace
@@ -35,8 +35,8 @@ void TMfrHumidity::InitFrame()
 void TMfrHumidity::bCalculateClick()
 {
     // Outside the guard: a field that holds no number is reported, not shown as "-----".
-    const long double tempAccuracy = ui.neTempAccuracy->Value();
-    const long double relHumAccuracy = ui.neRelHumAccuracy->Value();
+    const Extended tempAccuracy = ui.neTempAccuracy->Value();
+    const Extended relHumAccuracy = ui.neRelHumAccuracy->Value();
     if (!humidity::TempAccuracyValid(tempAccuracy)
         || !humidity::RelHumAccuracyValid(relHumAccuracy)) {
         UiSeam().ShowWarning(this,

@@ -58,10 +58,9 @@ void TMfrLinearTrans::bCalculateClick()
                               .y0 = ui.neY0->Value(),
                               .y1 = ui.neY1->Value()};
     try {
-        const long double input = ui.neInput->Value();
-        const long double answer
-            = inverse ? scaling::LineX(line, input) : scaling::LineY(line, input);
-        ui.reResult->ShowValue(arith::Checked(static_cast<double>(answer)));
+        const Extended input = ui.neInput->Value();
+        const Extended answer = inverse ? scaling::LineX(line, input) : scaling::LineY(line, input);
+        ui.reResult->ShowValue(arith::ToDouble(answer));
     } catch (const std::exception &) {
         // An unreadable input or a result that cannot be computed or shown has no answer; the
         // user sees the marker, not a message.

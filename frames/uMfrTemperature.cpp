@@ -5,6 +5,7 @@
 #include "temperature/SensorCalculation.h"
 
 #include <exception>
+#include <limits>
 #include <utility>
 
 using namespace temperature;
@@ -14,7 +15,7 @@ namespace {
 const QString TemperatureLabel = QStringLiteral("Temperature =");
 
 // Upper limit that admits any lower limit, so that a new pair of limits is never refused.
-constexpr long double OpenUpperLimit = 1.1e4932L;
+constexpr Extended OpenUpperLimit = std::numeric_limits<Extended>::max();
 
 } // namespace
 
@@ -116,7 +117,7 @@ void TMfrTemperature::UpdateQuantityLabels()
 
 void TMfrTemperature::ApplyInputLimits()
 {
-    const long double v = ui.neSource->Value();
+    const Extended v = ui.neSource->Value();
     const TTempUnit unit = ui.tuSource->TempUnit();
     const TInputLimits limits = InputFieldLimits(m_sensor, m_direction, unit);
     // The field refuses a lower limit above its upper one: open the range, then lower, upper.
@@ -137,7 +138,7 @@ void TMfrTemperature::UpdateSourceCompanion()
 {
     // In resistance or voltage mode the companion is hidden and its content has no meaning.
     // The read stays outside the guard: a field that holds no number is reported.
-    const long double v = ui.neSource->Value();
+    const Extended v = ui.neSource->Value();
     try {
         ui.tuSource->setCompanionValue(OtherScale(v, ui.tuSource->TempUnit()));
     } catch (const arith::EMathError &) {
@@ -175,7 +176,7 @@ void TMfrTemperature::OnUnitChange(TMfrTemperatureUnit *selector)
 void TMfrTemperature::bCalculateClick()
 {
     // Outside the guard: a field that holds no number is reported, not shown as "-----".
-    const long double v = ui.neSource->Value();
+    const Extended v = ui.neSource->Value();
     try {
         const TSensorResult result = CalculateSensor(
             m_sensor, SelectedDirection(), v, ui.tuSource->TempUnit(), ui.tuResult->TempUnit());

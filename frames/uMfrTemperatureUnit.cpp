@@ -42,12 +42,12 @@ TTempUnit TMfrTemperatureUnit::TempUnit() const
     }
 }
 
-long double TMfrTemperatureUnit::CompanionValue() const
+Extended TMfrTemperatureUnit::CompanionValue() const
 {
     return ui.neTemp2->Value();
 }
 
-void TMfrTemperatureUnit::setCompanionValue(long double x)
+void TMfrTemperatureUnit::setCompanionValue(Extended x)
 {
     ui.neTemp2->setValue(x);
 }

@@ -6,6 +6,7 @@
 
 #include "ui_uMfrTemperatureUnit.h"
 
+#include "Extended.h"
 #include "temperature/TempScales.h"
 
 #include <QFrame>
@@ -30,8 +31,8 @@ public:
     // unNone outside umTemperature or without a valid selection.
     temperature::TTempUnit TempUnit() const;
 
-    long double CompanionValue() const;
-    void setCompanionValue(long double x);
+    Extended CompanionValue() const;
+    void setCompanionValue(Extended x);
     // The companion without a temperature: the "no result" marker.
     void ShowNoCompanion();
 

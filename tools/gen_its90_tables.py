@@ -5,7 +5,7 @@ K, S, B, T and N) and tests/data/its90_coefficients_er.csv (types E and R).
 The NIST Monograph 175 coefficients give the emf in millivolts; the engine works in microvolts.
 Each coefficient is rescaled by moving the decimal exponent of the published text (a reference
 coefficient times 1000 raises it by 3, an inverse coefficient d_i / 1000^i lowers it by 3i), so
-the C++ literal is the exact decimal and the compiler rounds it once to long double.
+the C++ literal is the exact decimal and the compiler rounds it once to the extended type.
 
 Usage: tools/gen_its90_tables.py [header [csv...]]   (defaults: the repository's paths)
 """
@@ -65,6 +65,8 @@ def main():
     out.append("// coefficients c'_i = 1000 c_i (the K exponential term: a0' = 1000 a0, a1 and a2 as published),")
     out.append("// inverse coefficients d'_i = d_i / 1000^i.")
     out.append("")
+    out.append('#include "Extended.h"')
+    out.append("")
     out.append("#include <cstddef>")
     out.append("#include <iterator>")
     out.append("")
@@ -81,7 +83,7 @@ def main():
         if kind != "reference_exp":
             name += str(counters[(tc, kind)])
         out.append(f"// type {tc}, {kind}, {low} to {high} {unit}")
-        out.append(f"inline constexpr long double {name}[] = {{")
+        out.append(f"inline constexpr Extended {name}[] = {{")
         for index, text in coefficients:
             out.append(f"    {rescaled_literal(text, exponent_shift(kind, index))},")
         out.append("};")
@@ -97,7 +99,7 @@ def main():
     out.append("    TIts90Kind Kind;")
     out.append("    const char *RangeLow;")
     out.append("    const char *RangeHigh;")
-    out.append("    const long double *Coefficients;")
+    out.append("    const Extended *Coefficients;")
     out.append("    std::size_t Count;")
     out.append("};")
     out.append("")

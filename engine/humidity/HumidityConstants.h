@@ -3,9 +3,11 @@
 // The physical constants and published coefficients the psychrometric functions share. Internal to
 // the engine: callers use the functions in humidity.h and HumidityQuantities.h.
 
+#include "Extended.h"
+
 namespace humidity::constants {
 
-using Ext = long double;
+using Ext = Extended;
 
 // Magnus constants over liquid water; the second set serves air temperatures below 0 °C.
 inline constexpr Ext MagnusBase = 610.78L;

@@ -5,12 +5,12 @@
 namespace humidity {
 
 // Written so that a NaN, which compares false, is refused.
-bool TempAccuracyValid(long double tempAccuracy)
+bool TempAccuracyValid(Extended tempAccuracy)
 {
     return tempAccuracy >= 0 && tempAccuracy <= TempAccuracyMax;
 }
 
-bool RelHumAccuracyValid(long double relHumAccuracy)
+bool RelHumAccuracyValid(Extended relHumAccuracy)
 {
     return relHumAccuracy >= 0 && relHumAccuracy <= RelHumAccuracyMax;
 }

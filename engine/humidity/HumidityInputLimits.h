@@ -3,6 +3,8 @@
 // The ranges of the humidity calculator's inputs, ends included, for callers that check an input
 // before they calculate and say which rule it broke.
 
+#include "Extended.h"
+
 namespace humidity {
 
 // The air temperature and relative humidity for which CheckInputs lets the calculation run.
@@ -21,8 +23,8 @@ inline constexpr double RelHumAccuracyMax = 100;
 
 // False for an accuracy outside its range, or one that is not a number. Compared in extended
 // precision, as the fields hold them.
-bool TempAccuracyValid(long double tempAccuracy);
-bool RelHumAccuracyValid(long double relHumAccuracy);
+bool TempAccuracyValid(Extended tempAccuracy);
+bool RelHumAccuracyValid(Extended relHumAccuracy);
 
 // False for a total pressure that is not a finite number above 0 Pa.
 bool PressureValid(double pressure);

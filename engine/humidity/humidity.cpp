@@ -19,7 +19,7 @@ namespace {
 // have trapped on the store.
 double Store(Ext x)
 {
-    return arith::Checked(static_cast<double>(x));
+    return arith::ToDouble(x);
 }
 
 Ext Square(Ext x)
@@ -30,7 +30,7 @@ Ext Square(Ext x)
 // Slope of the ITS-90 vapour pressure with temperature at constant relative humidity, Pa/K.
 Ext VapPressSlopeITS(const TModuleState &s, Ext absT)
 {
-    return Ext(s.RelHum) / 100.0L * Ext(s.SatPressITS) * Ext(SatPressLogSlope(double(absT)));
+    return Ext(s.RelHum) / 100 * Ext(s.SatPressITS) * Ext(SatPressLogSlope(double(absT)));
 }
 
 // Slope of specific humidity (kg/kg) with vapour pressure, at the ITS-90 vapour pressure.
@@ -57,7 +57,7 @@ double SatVapourPressure(double t)
 
 double VapourPressure(double es, double relHum)
 {
-    return Store(Ext(es) * Ext(relHum) / 100.0L);
+    return Store(Ext(es) * Ext(relHum) / 100);
 }
 
 double AbsoluteHumidity(double t, double e)
@@ -84,21 +84,21 @@ double SpecificHumidity(double e, double p)
 
 double MixingRatio(double q)
 {
-    return Store(arith::Div(1000.0L * Ext(q), 1000.0L - Ext(q)));
+    return Store(arith::Div(1000 * Ext(q), 1000 - Ext(q)));
 }
 
 double SpecificEnthalpy(double r, double t)
 {
     const Ext te = t;
-    return Store(DryAirHeat * te + (VapourHeat * te + LatentHeat0) * Ext(r) / 1000.0L);
+    return Store(DryAirHeat * te + (VapourHeat * te + LatentHeat0) * Ext(r) / 1000);
 }
 
 double SatVapourPressureITS90(double t)
 {
     const Ext absT = Ext(t) + ZeroCelsius;
     // T^(i-2), starting from T^-2 and raised by one power of T a step.
-    Ext power = arith::Div(1.0L, absT * absT);
-    Ext sum = 0.0L;
+    Ext power = arith::Div(Ext(1), absT * absT);
+    Ext sum = 0;
     for (int i = 0; i <= 6; ++i) {
         sum += Its90G[i] * power;
         power *= absT;
@@ -112,8 +112,8 @@ double SatPressLogSlope(double absT)
     const Ext te = absT;
     // T^(i-3), starting from T^-3 and raised by one power of T a step. The i = 2 term is zero but
     // stays in the loop.
-    Ext power = arith::Div(1.0L, te * te * te);
-    Ext sum = 0.0L;
+    Ext power = arith::Div(Ext(1), te * te * te);
+    Ext sum = 0;
     for (int i = 0; i <= 6; ++i) {
         sum += Ext(i - 2) * Its90G[i] * power;
         power *= te;
@@ -135,9 +135,9 @@ void AbsHumAccuracy()
     const Ext model = std::fabs(Ext(AbsoluteHumidity(s.Temp, s.VapPress))
                                 - Ext(AbsoluteHumidity(s.Temp, s.VapPressITS)));
     const Ext aRelHum = arith::Div(AbsHumFactor * esI, absT);
-    const Ext aTemp = AbsHumFactor * (relHum / 100.0L)
+    const Ext aTemp = AbsHumFactor * (relHum / 100)
                       * (arith::Div(-esI, Square(absT)) + arith::Div(esI, absT) * slope);
-    s.Accuracies[riAbsoluteHumidity] = Store(std::fabs(aRelHum * Ext(s.RelHumAccuracy) / 100.0L)
+    s.Accuracies[riAbsoluteHumidity] = Store(std::fabs(aRelHum * Ext(s.RelHumAccuracy) / 100)
                                              + std::fabs(aTemp * Ext(s.TempAccuracy)) + model);
 }
 
@@ -156,13 +156,13 @@ void DewPointAccuracy()
     const Ext *d = DewPointC + 4;
     const Ext n = c[0] + c[1] * l + c[2] * l * l + c[3] * l * l * l;
     const Ext dn = d[0] + d[1] * l + d[2] * l * l + d[3] * l * l * l;
-    const Ext nPrime = c[1] + 2.0L * c[2] * l + 3.0L * c[3] * l * l;
-    const Ext dnPrime = d[1] + 2.0L * d[2] * l + 3.0L * d[3] * l * l;
+    const Ext nPrime = c[1] + 2 * c[2] * l + 3 * c[3] * l * l;
+    const Ext dnPrime = d[1] + 2 * d[2] * l + 3 * d[3] * l * l;
     const Ext dTdL = arith::Div(nPrime * dn - n * dnPrime, Square(dn));
-    const Ext relHumFraction = Ext(s.RelHum) / 100.0L;
+    const Ext relHumFraction = Ext(s.RelHum) / 100;
     s.Accuracies[riDewPoint] = Store(
         std::fabs(dTdL * slope * Ext(s.TempAccuracy))
-        + std::fabs(dTdL * arith::Div(1.0L, relHumFraction) * Ext(s.RelHumAccuracy) / 100.0L));
+        + std::fabs(dTdL * arith::Div(Ext(1), relHumFraction) * Ext(s.RelHumAccuracy) / 100));
 }
 
 void SpecHumAccuracy()
@@ -176,9 +176,9 @@ void SpecHumAccuracy()
     const Ext model
         = std::fabs(Ext(s.Results[riSpecificHumidity])
                     - Ext(SpecificHumidity(VapourPressure(s.SatPressITS, s.RelHum), s.Press)));
-    s.Accuracies[riSpecificHumidity] = Store((std::fabs(k * esI * Ext(s.RelHumAccuracy) / 100.0L)
+    s.Accuracies[riSpecificHumidity] = Store((std::fabs(k * esI * Ext(s.RelHumAccuracy) / 100)
                                               + std::fabs(k * deDT * Ext(s.TempAccuracy)))
-                                                 * 1000.0L
+                                                 * 1000
                                              + model);
 }
 
@@ -186,7 +186,7 @@ void MixRatioAccuracy()
 {
     TModuleState &s = moduleState;
     // The specific-humidity accuracy carried through the slope of MixingRatio.
-    const Ext base = 1.0L - Ext(s.Results[riSpecificHumidity]) / 1000.0L;
+    const Ext base = 1 - Ext(s.Results[riSpecificHumidity]) / 1000;
     s.Accuracies[riMixingRatio]
         = Store(arith::Div(Ext(s.Accuracies[riSpecificHumidity]), Square(base)));
 }
@@ -201,12 +201,12 @@ void SpecEnthAccuracy()
     const Ext esI = s.SatPressITS;
 
     const Ext qI = SpecificHumidity(s.VapPressITS, s.Press);
-    const Ext rKgPerKg = Ext(MixingRatio(double(qI))) / 1000.0L;
-    const Ext dRdQ = arith::Div(1.0L, Square(1.0L - qI / 1000.0L));
+    const Ext rKgPerKg = Ext(MixingRatio(double(qI))) / 1000;
+    const Ext dRdQ = arith::Div(Ext(1), Square(1 - qI / 1000));
     const Ext latent = VapourHeat * t + LatentHeat0;
     const Ext hTemp = (VapourHeat * rKgPerKg + DryAirHeat) + latent * dRdQ * k * deDT;
     const Ext hRelHum = latent * dRdQ * k * esI;
-    s.Accuracies[riSpecificEnthalpy] = Store(std::fabs(hRelHum * Ext(s.RelHumAccuracy) / 100.0L)
+    s.Accuracies[riSpecificEnthalpy] = Store(std::fabs(hRelHum * Ext(s.RelHumAccuracy) / 100)
                                              + std::fabs(hTemp * Ext(s.TempAccuracy)));
 }
 

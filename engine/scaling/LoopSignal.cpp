@@ -5,13 +5,13 @@
 
 namespace scaling {
 
-long double LoopPercentOfSpan(long double current)
+Extended LoopPercentOfSpan(Extended current)
 {
     using arith::Checked;
-    return Checked(Checked(Checked(current - LoopCurrentLo) * 100.0L) / LoopCurrentSpan);
+    return Checked(Checked(Checked(current - LoopCurrentLo) * 100) / LoopCurrentSpan);
 }
 
-TNamurZone NamurZone(long double current)
+TNamurZone NamurZone(Extended current)
 {
     if (current >= NamurMeasuringLo && current <= NamurMeasuringHi)
         return nzMeasuring;

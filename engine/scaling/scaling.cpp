@@ -11,7 +11,7 @@ namespace {
 
 // Walks a point along a line of slope k from its anchor (from, to): (at - from) * k + to, each
 // step checked in the order a trapping unit would evaluate it.
-long double Along(long double at, long double from, long double k, long double to)
+Extended Along(Extended at, Extended from, Extended k, Extended to)
 {
     return Checked(Checked(Checked(at - from) * k) + to);
 }
@@ -25,15 +25,15 @@ std::string PadLeft(std::string text)
 
 } // namespace
 
-long double LoopValue(const TLoopRange &range, long double current)
+Extended LoopValue(const TLoopRange &range, Extended current)
 {
-    const long double k = Div(Checked(range.hi - range.lo), LoopCurrentSpan);
+    const Extended k = Div(Checked(range.hi - range.lo), LoopCurrentSpan);
     return Along(current, LoopCurrentLo, k, range.lo);
 }
 
-long double LoopCurrent(const TLoopRange &range, long double value)
+Extended LoopCurrent(const TLoopRange &range, Extended value)
 {
-    const long double k = Div(LoopCurrentSpan, Checked(range.hi - range.lo));
+    const Extended k = Div(LoopCurrentSpan, Checked(range.hi - range.lo));
     return Along(value, range.lo, k, LoopCurrentLo);
 }
 
@@ -45,15 +45,15 @@ std::string LoopPresetText(const TLoopPreset &preset)
     return PadLeft(std::to_string(preset.lo)) + " .. " + PadLeft(hi);
 }
 
-long double LineY(const TLine &line, long double x)
+Extended LineY(const TLine &line, Extended x)
 {
-    const long double k = Div(Checked(line.y1 - line.y0), Checked(line.x1 - line.x0));
+    const Extended k = Div(Checked(line.y1 - line.y0), Checked(line.x1 - line.x0));
     return Along(x, line.x0, k, line.y0);
 }
 
-long double LineX(const TLine &line, long double y)
+Extended LineX(const TLine &line, Extended y)
 {
-    const long double k = Div(Checked(line.x1 - line.x0), Checked(line.y1 - line.y0));
+    const Extended k = Div(Checked(line.x1 - line.x0), Checked(line.y1 - line.y0));
     return Along(y, line.y0, k, line.x0);
 }
 

@@ -6,29 +6,31 @@
 // computed in extended precision; a step that would fault on a trapping floating-point unit (a
 // zero divisor, an overflow, an invalid operation) throws the matching arith failure instead.
 
+#include "Extended.h"
+
 #include <array>
 #include <string>
 
 namespace scaling {
 
 // The loop's current at the low end of the range and its span up to 20 mA.
-inline constexpr long double LoopCurrentLo = 4.0L;
-inline constexpr long double LoopCurrentSpan = 16.0L;
+inline constexpr Extended LoopCurrentLo = 4.0L;
+inline constexpr Extended LoopCurrentSpan = 16.0L;
 
 // The output values a transmitter gives at 4 mA (lo) and at 20 mA (hi). lo above hi is a falling
 // characteristic.
 struct TLoopRange
 {
-    long double lo = 0;
-    long double hi = 0;
+    Extended lo = 0;
+    Extended hi = 0;
 };
 
 // The output value for a loop current in mA. Equal ends give that value for every current.
 // Currents outside 4..20 mA are extrapolated along the same line.
-long double LoopValue(const TLoopRange &range, long double current);
+Extended LoopValue(const TLoopRange &range, Extended current);
 
 // The loop current in mA for an output value. Equal ends divide by zero (arith::EZeroDivide).
-long double LoopCurrent(const TLoopRange &range, long double value);
+Extended LoopCurrent(const TLoopRange &range, Extended value);
 
 // A preset range of the current loop: the values at 4 mA and at 20 mA.
 struct TLoopPreset
@@ -58,16 +60,16 @@ std::string LoopPresetText(const TLoopPreset &preset);
 // The straight line through (x0, y0) and (x1, y1).
 struct TLine
 {
-    long double x0 = 0;
-    long double x1 = 0;
-    long double y0 = 0;
-    long double y1 = 0;
+    Extended x0 = 0;
+    Extended x1 = 0;
+    Extended y0 = 0;
+    Extended y1 = 0;
 };
 
 // y = f(x). Equal x0 and x1 divide by zero; equal y0 and y1 give a constant.
-long double LineY(const TLine &line, long double x);
+Extended LineY(const TLine &line, Extended x);
 
 // x = f^-1(y). Equal y0 and y1 divide by zero; equal x0 and x1 give a constant.
-long double LineX(const TLine &line, long double y);
+Extended LineX(const TLine &line, Extended y);
 
 } // namespace scaling

@@ -1,22 +1,21 @@
 #include "temperature/ColdJunction.h"
 
 #include "arith.h"
-#include "temperature/ExtendedRounding.h"
 
 namespace temperature {
 
 namespace {
 
-bool WithinTempLimits(TSensorType sensor, long double t, TTempUnit unit)
+bool WithinTempLimits(TSensorType sensor, Extended t, TTempUnit unit)
 {
-    const double celsius = unit == unFahrenheit ? FahrenheitToCelsius(arith::Checked(ToDouble(t)))
-                                                : arith::Checked(ToDouble(t));
+    const double celsius
+        = unit == unFahrenheit ? FahrenheitToCelsius(arith::ToDouble(t)) : arith::ToDouble(t);
     return CheckSensorLimits(sensor, cdTempToElectricQuant, celsius) == 0;
 }
 
 } // namespace
 
-double ColdJunctionEmf(TSensorType sensor, long double coldJunction, TTempUnit unit)
+double ColdJunctionEmf(TSensorType sensor, Extended coldJunction, TTempUnit unit)
 {
     if (!IsThermocoupleSensor(sensor) || !WithinTempLimits(sensor, coldJunction, unit))
         throw ECannotCalculate();
@@ -24,16 +23,16 @@ double ColdJunctionEmf(TSensorType sensor, long double coldJunction, TTempUnit u
 }
 
 TSensorResult CalculateCompensated(TSensorType sensor, TConversionDirection direction,
-                                   long double input, long double coldJunction, TTempUnit unit)
+                                   Extended input, Extended coldJunction, TTempUnit unit)
 {
     if (!IsThermocoupleSensor(sensor))
         throw ECannotCalculate();
-    const long double coldJunctionEmf = ColdJunctionEmf(sensor, coldJunction, unit);
+    const Extended coldJunctionEmf = ColdJunctionEmf(sensor, coldJunction, unit);
     if (direction == cdTempToElectricQuant) {
         if (!WithinTempLimits(sensor, input, unit))
             throw ECannotCalculate();
         TSensorResult result = CalculateSensor(sensor, cdTempToElectricQuant, input, unit, unit);
-        result.Value = arith::Checked(ToSingle(result.Value - coldJunctionEmf));
+        result.Value = arith::ToSingle(result.Value - coldJunctionEmf);
         return result;
     }
     return CalculateWithinTempLimits(sensor, arith::Checked(input + coldJunctionEmf), unit);

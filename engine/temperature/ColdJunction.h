@@ -19,11 +19,11 @@ namespace temperature {
 // the image of those limits that the inverse function covers (ElectricImageOfTempLimits); an arith
 // failure where a trapping processor would fault.
 TSensorResult CalculateCompensated(TSensorType sensor, TConversionDirection direction,
-                                   long double input, long double coldJunction, TTempUnit unit);
+                                   Extended input, Extended coldJunction, TTempUnit unit);
 
 // The emf E(cj) in µV of a thermocouple's reference junction at coldJunction (in `unit`), the
 // amount a compensated reading is short of the table's. Throws ECannotCalculate for a sensor that
 // is not a thermocouple or a temperature outside its limits.
-double ColdJunctionEmf(TSensorType sensor, long double coldJunction, TTempUnit unit);
+double ColdJunctionEmf(TSensorType sensor, Extended coldJunction, TTempUnit unit);
 
 } // namespace temperature

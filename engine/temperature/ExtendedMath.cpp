@@ -1,10 +1,8 @@
 #include "temperature/ExtendedMath.h"
 
-#include "temperature/ExtendedRounding.h"
-
 namespace temperature::extmath {
 
-long double LnOutside(long double x)
+Extended LnOutside(Extended x)
 {
     if (std::isnan(x) || x < 0)
         throw arith::EInvalidOp();
@@ -13,7 +11,7 @@ long double LnOutside(long double x)
     return arith::Checked(std::log(x));
 }
 
-long double ExpOutside(long double x)
+Extended ExpOutside(Extended x)
 {
     if (std::isnan(x))
         throw arith::EInvalidOp();
@@ -21,17 +19,3 @@ long double ExpOutside(long double x)
 }
 
 } // namespace temperature::extmath
-
-namespace temperature {
-
-void ThrowOverflow()
-{
-    throw arith::EOverflow();
-}
-
-void ThrowZeroDivide()
-{
-    throw arith::EZeroDivide();
-}
-
-} // namespace temperature

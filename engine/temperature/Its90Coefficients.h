@@ -6,6 +6,8 @@
 // coefficients c'_i = 1000 c_i (the K exponential term: a0' = 1000 a0, a1 and a2 as published),
 // inverse coefficients d'_i = d_i / 1000^i.
 
+#include "Extended.h"
+
 #include <cstddef>
 #include <iterator>
 
@@ -13,7 +15,7 @@
 namespace its90 {
 
 // type J, reference, -210.000 to 760.000 degC
-inline constexpr long double JReference1[] = {
+inline constexpr Extended JReference1[] = {
     0.000000000000E+03L,
     0.503811878150E+02L,
     0.304758369300E-01L,
@@ -26,7 +28,7 @@ inline constexpr long double JReference1[] = {
 };
 
 // type J, reference, 760.000 to 1200.000 degC
-inline constexpr long double JReference2[] = {
+inline constexpr Extended JReference2[] = {
     0.296456256810E+06L,
     -0.149761277860E+04L,
     0.317871039240E+01L,
@@ -36,7 +38,7 @@ inline constexpr long double JReference2[] = {
 };
 
 // type J, inverse, -8.095 to 0.000 mV
-inline constexpr long double JInverse1[] = {
+inline constexpr Extended JInverse1[] = {
     0.0000000E+00L,
     1.9528268E-02L,
     -1.2286185E-06L,
@@ -49,7 +51,7 @@ inline constexpr long double JInverse1[] = {
 };
 
 // type J, inverse, 0.000 to 42.919 mV
-inline constexpr long double JInverse2[] = {
+inline constexpr Extended JInverse2[] = {
     0.000000E+00L,
     1.978425E-02L,
     -2.001204E-07L,
@@ -61,7 +63,7 @@ inline constexpr long double JInverse2[] = {
 };
 
 // type J, inverse, 42.919 to 69.553 mV
-inline constexpr long double JInverse3[] = {
+inline constexpr Extended JInverse3[] = {
     -3.11358187E+03L,
     3.00543684E-01L,
     -9.94773230E-06L,
@@ -71,7 +73,7 @@ inline constexpr long double JInverse3[] = {
 };
 
 // type K, reference, -270.000 to 0.000 degC
-inline constexpr long double KReference1[] = {
+inline constexpr Extended KReference1[] = {
     0.000000000000E+03L,
     0.394501280250E+02L,
     0.236223735980E-01L,
@@ -86,7 +88,7 @@ inline constexpr long double KReference1[] = {
 };
 
 // type K, reference, 0.000 to 1372.000 degC
-inline constexpr long double KReference2[] = {
+inline constexpr Extended KReference2[] = {
     -0.176004136860E+02L,
     0.389212049750E+02L,
     0.185587700320E-01L,
@@ -100,14 +102,14 @@ inline constexpr long double KReference2[] = {
 };
 
 // type K, reference_exp, 0.000 to 1372.000 degC
-inline constexpr long double KReferenceExp[] = {
+inline constexpr Extended KReferenceExp[] = {
     0.118597600000E+03L,
     -0.118343200000E-03L,
     0.126968600000E+03L,
 };
 
 // type K, inverse, -5.891 to 0.000 mV
-inline constexpr long double KInverse1[] = {
+inline constexpr Extended KInverse1[] = {
     0.0000000E+00L,
     2.5173462E-02L,
     -1.1662878E-06L,
@@ -120,7 +122,7 @@ inline constexpr long double KInverse1[] = {
 };
 
 // type K, inverse, 0.000 to 20.644 mV
-inline constexpr long double KInverse2[] = {
+inline constexpr Extended KInverse2[] = {
     0.000000E+00L,
     2.508355E-02L,
     7.860106E-08L,
@@ -134,7 +136,7 @@ inline constexpr long double KInverse2[] = {
 };
 
 // type K, inverse, 20.644 to 54.886 mV
-inline constexpr long double KInverse3[] = {
+inline constexpr Extended KInverse3[] = {
     -1.318058E+02L,
     4.830222E-02L,
     -1.646031E-06L,
@@ -145,7 +147,7 @@ inline constexpr long double KInverse3[] = {
 };
 
 // type S, reference, -50.000 to 1064.180 degC
-inline constexpr long double SReference1[] = {
+inline constexpr Extended SReference1[] = {
     0.000000000000E+03L,
     0.540313308631E+01L,
     0.125934289740E-01L,
@@ -158,7 +160,7 @@ inline constexpr long double SReference1[] = {
 };
 
 // type S, reference, 1064.180 to 1664.500 degC
-inline constexpr long double SReference2[] = {
+inline constexpr Extended SReference2[] = {
     0.132900444085E+04L,
     0.334509311344E+01L,
     0.654805192818E-02L,
@@ -167,7 +169,7 @@ inline constexpr long double SReference2[] = {
 };
 
 // type S, reference, 1664.500 to 1768.100 degC
-inline constexpr long double SReference3[] = {
+inline constexpr Extended SReference3[] = {
     0.146628232636E+06L,
     -0.258430516752E+03L,
     0.163693574641E+00L,
@@ -176,7 +178,7 @@ inline constexpr long double SReference3[] = {
 };
 
 // type S, inverse, -0.235 to 1.874 mV
-inline constexpr long double SInverse1[] = {
+inline constexpr Extended SInverse1[] = {
     0.00000000E+00L,
     1.84949460E-01L,
     -8.00504062E-05L,
@@ -190,7 +192,7 @@ inline constexpr long double SInverse1[] = {
 };
 
 // type S, inverse, 1.874 to 11.950 mV
-inline constexpr long double SInverse2[] = {
+inline constexpr Extended SInverse2[] = {
     1.291507177E+01L,
     1.466298863E-01L,
     -1.534713402E-05L,
@@ -204,7 +206,7 @@ inline constexpr long double SInverse2[] = {
 };
 
 // type S, inverse, 10.332 to 17.536 mV
-inline constexpr long double SInverse3[] = {
+inline constexpr Extended SInverse3[] = {
     -8.087801117E+01L,
     1.621573104E-01L,
     -8.536869453E-06L,
@@ -214,7 +216,7 @@ inline constexpr long double SInverse3[] = {
 };
 
 // type S, inverse, 17.536 to 18.693 mV
-inline constexpr long double SInverse4[] = {
+inline constexpr Extended SInverse4[] = {
     5.333875126E+04L,
     -1.235892298E+01L,
     1.092657613E-03L,
@@ -223,7 +225,7 @@ inline constexpr long double SInverse4[] = {
 };
 
 // type B, reference, 0.000 to 630.615 degC
-inline constexpr long double BReference1[] = {
+inline constexpr Extended BReference1[] = {
     0.000000000000E+03L,
     -0.246508183460E+00L,
     0.590404211710E-02L,
@@ -234,7 +236,7 @@ inline constexpr long double BReference1[] = {
 };
 
 // type B, reference, 630.615 to 1820.000 degC
-inline constexpr long double BReference2[] = {
+inline constexpr Extended BReference2[] = {
     -0.389381686210E+04L,
     0.285717474700E+02L,
     -0.848851047850E-01L,
@@ -247,7 +249,7 @@ inline constexpr long double BReference2[] = {
 };
 
 // type B, inverse, 0.291 to 2.431 mV
-inline constexpr long double BInverse1[] = {
+inline constexpr Extended BInverse1[] = {
     9.8423321E+01L,
     6.9971500E-01L,
     -8.4765304E-04L,
@@ -260,7 +262,7 @@ inline constexpr long double BInverse1[] = {
 };
 
 // type B, inverse, 2.431 to 13.820 mV
-inline constexpr long double BInverse2[] = {
+inline constexpr Extended BInverse2[] = {
     2.1315071E+02L,
     2.8510504E-01L,
     -5.2742887E-05L,
@@ -273,7 +275,7 @@ inline constexpr long double BInverse2[] = {
 };
 
 // type T, reference, -270.000 to 0.000 degC
-inline constexpr long double TReference1[] = {
+inline constexpr Extended TReference1[] = {
     0.000000000000E+03L,
     0.387481063640E+02L,
     0.441944343470E-01L,
@@ -292,7 +294,7 @@ inline constexpr long double TReference1[] = {
 };
 
 // type T, reference, 0.000 to 400.000 degC
-inline constexpr long double TReference2[] = {
+inline constexpr Extended TReference2[] = {
     0.000000000000E+03L,
     0.387481063640E+02L,
     0.332922278800E-01L,
@@ -305,7 +307,7 @@ inline constexpr long double TReference2[] = {
 };
 
 // type T, inverse, -5.603 to 0.000 mV
-inline constexpr long double TInverse1[] = {
+inline constexpr Extended TInverse1[] = {
     0.0000000E+00L,
     2.5949192E-02L,
     -2.1316967E-07L,
@@ -317,7 +319,7 @@ inline constexpr long double TInverse1[] = {
 };
 
 // type T, inverse, 0.000 to 20.872 mV
-inline constexpr long double TInverse2[] = {
+inline constexpr Extended TInverse2[] = {
     0.000000E+00L,
     2.592800E-02L,
     -7.602961E-07L,
@@ -328,7 +330,7 @@ inline constexpr long double TInverse2[] = {
 };
 
 // type N, reference, -270.000 to 0.000 degC
-inline constexpr long double NReference1[] = {
+inline constexpr Extended NReference1[] = {
     0.000000000000E+03L,
     0.261591059620E+02L,
     0.109574842280E-01L,
@@ -341,7 +343,7 @@ inline constexpr long double NReference1[] = {
 };
 
 // type N, reference, 0.000 to 1300.000 degC
-inline constexpr long double NReference2[] = {
+inline constexpr Extended NReference2[] = {
     0.000000000000E+03L,
     0.259293946010E+02L,
     0.157101418800E-01L,
@@ -356,7 +358,7 @@ inline constexpr long double NReference2[] = {
 };
 
 // type N, inverse, -3.990 to 0.000 mV
-inline constexpr long double NInverse1[] = {
+inline constexpr Extended NInverse1[] = {
     0.0000000E+00L,
     3.8436847E-02L,
     1.1010485E-06L,
@@ -370,7 +372,7 @@ inline constexpr long double NInverse1[] = {
 };
 
 // type N, inverse, 0.000 to 20.613 mV
-inline constexpr long double NInverse2[] = {
+inline constexpr Extended NInverse2[] = {
     0.00000E+00L,
     3.86896E-02L,
     -1.08267E-06L,
@@ -382,7 +384,7 @@ inline constexpr long double NInverse2[] = {
 };
 
 // type N, inverse, 20.613 to 47.513 mV
-inline constexpr long double NInverse3[] = {
+inline constexpr Extended NInverse3[] = {
     1.972485E+01L,
     3.300943E-02L,
     -3.915159E-07L,
@@ -392,7 +394,7 @@ inline constexpr long double NInverse3[] = {
 };
 
 // type E, reference, -270.000 to 0.000 degC
-inline constexpr long double EReference1[] = {
+inline constexpr Extended EReference1[] = {
     0.000000000000E+03L,
     0.586655087080E+02L,
     0.454109771240E-01L,
@@ -410,7 +412,7 @@ inline constexpr long double EReference1[] = {
 };
 
 // type E, reference, 0.000 to 1000.000 degC
-inline constexpr long double EReference2[] = {
+inline constexpr Extended EReference2[] = {
     0.000000000000E+03L,
     0.586655087100E+02L,
     0.450322755820E-01L,
@@ -425,7 +427,7 @@ inline constexpr long double EReference2[] = {
 };
 
 // type E, inverse, -8.825 to 0.000 mV
-inline constexpr long double EInverse1[] = {
+inline constexpr Extended EInverse1[] = {
     0.0000000E+00L,
     1.6977288E-02L,
     -4.3514970E-07L,
@@ -438,7 +440,7 @@ inline constexpr long double EInverse1[] = {
 };
 
 // type E, inverse, 0.000 to 76.373 mV
-inline constexpr long double EInverse2[] = {
+inline constexpr Extended EInverse2[] = {
     0.0000000E+00L,
     1.7057035E-02L,
     -2.3301759E-07L,
@@ -452,7 +454,7 @@ inline constexpr long double EInverse2[] = {
 };
 
 // type R, reference, -50.000 to 1064.180 degC
-inline constexpr long double RReference1[] = {
+inline constexpr Extended RReference1[] = {
     0.000000000000E+03L,
     0.528961729765E+01L,
     0.139166589782E-01L,
@@ -466,7 +468,7 @@ inline constexpr long double RReference1[] = {
 };
 
 // type R, reference, 1064.180 to 1664.500 degC
-inline constexpr long double RReference2[] = {
+inline constexpr Extended RReference2[] = {
     0.295157925316E+04L,
     -0.252061251332E+01L,
     0.159564501865E-01L,
@@ -476,7 +478,7 @@ inline constexpr long double RReference2[] = {
 };
 
 // type R, reference, 1664.500 to 1768.100 degC
-inline constexpr long double RReference3[] = {
+inline constexpr Extended RReference3[] = {
     0.152232118209E+06L,
     -0.268819888545E+03L,
     0.171280280471E+00L,
@@ -485,7 +487,7 @@ inline constexpr long double RReference3[] = {
 };
 
 // type R, inverse, -0.226 to 1.923 mV
-inline constexpr long double RInverse1[] = {
+inline constexpr Extended RInverse1[] = {
     0.0000000E+00L,
     1.8891380E-01L,
     -9.3835290E-05L,
@@ -500,7 +502,7 @@ inline constexpr long double RInverse1[] = {
 };
 
 // type R, inverse, 1.923 to 13.228 mV
-inline constexpr long double RInverse2[] = {
+inline constexpr Extended RInverse2[] = {
     1.334584505E+01L,
     1.472644573E-01L,
     -1.844024844E-05L,
@@ -514,7 +516,7 @@ inline constexpr long double RInverse2[] = {
 };
 
 // type R, inverse, 11.361 to 19.739 mV
-inline constexpr long double RInverse3[] = {
+inline constexpr Extended RInverse3[] = {
     -8.199599416E+01L,
     1.553962042E-01L,
     -8.342197663E-06L,
@@ -524,7 +526,7 @@ inline constexpr long double RInverse3[] = {
 };
 
 // type R, inverse, 19.739 to 21.103 mV
-inline constexpr long double RInverse4[] = {
+inline constexpr Extended RInverse4[] = {
     3.406177836E+04L,
     -7.023729171E+00L,
     5.582903813E-04L,
@@ -541,7 +543,7 @@ struct TIts90Function
     TIts90Kind Kind;
     const char *RangeLow;
     const char *RangeHigh;
-    const long double *Coefficients;
+    const Extended *Coefficients;
     std::size_t Count;
 };
 

@@ -6,19 +6,21 @@
 // Every curve is R(t) = R0 · W(t) with W a polynomial of at most the fourth degree on each side of
 // 0 °C; the window's own Pt100, Pt1000 and Ni1000 remain in ResistiveSensors.h.
 
+#include "Extended.h"
+
 #include <array>
 #include <string_view>
 
 namespace temperature {
 
 // W(t) = Σ c[i]·tⁱ, t in °C.
-using TCurvePolynomial = std::array<long double, 5>;
+using TCurvePolynomial = std::array<Extended, 5>;
 
 struct TRtdCurveData
 {
     std::string_view Name;  // the curve's name in velmora-cli
     std::string_view Title; // what it is, for help texts and messages
-    long double R0;         // the nominal resistance at 0 °C, Ω
+    Extended R0;         // the nominal resistance at 0 °C, Ω
     TCurvePolynomial Above; // W from 0 °C
     TCurvePolynomial Below; // W below 0 °C
     double TempMin;         // °C, the range over which the curve is defined
@@ -27,21 +29,21 @@ struct TRtdCurveData
 
 // Callendar-Van Dusen: W = 1 + A·t + B·t² from 0 °C and 1 + A·t + B·t² + C·(t - 100)·t³ below,
 // the coefficients signed as IEC 60751 prints them (B and C negative for platinum).
-constexpr TCurvePolynomial CvdAbove(long double a, long double b)
+constexpr TCurvePolynomial CvdAbove(Extended a, Extended b)
 {
     return {1, a, b, 0, 0};
 }
 
-constexpr TCurvePolynomial CvdBelow(long double a, long double b, long double c)
+constexpr TCurvePolynomial CvdBelow(Extended a, Extended b, Extended c)
 {
     return {1, a, b, -100 * c, c};
 }
 
 // IEC 60751 (alpha 0.00385): the curve of the window's Pt100 and Pt1000 and of their tolerance
 // classes.
-inline constexpr long double Iec60751A = 3.9083E-3L;
-inline constexpr long double Iec60751B = -5.775E-7L;
-inline constexpr long double Iec60751C = -4.183E-12L;
+inline constexpr Extended Iec60751A = 3.9083E-3L;
+inline constexpr Extended Iec60751B = -5.775E-7L;
+inline constexpr Extended Iec60751C = -4.183E-12L;
 inline constexpr double PlatinumTempMin = -200;
 inline constexpr double PlatinumTempMax = 850;
 
@@ -89,21 +91,21 @@ const TRtdCurveData *FindRtdCurve(std::string_view name);
 class TRtdCurve
 {
 public:
-    TRtdCurve(const TRtdCurveData &curve, long double r0);
+    TRtdCurve(const TRtdCurveData &curve, Extended r0);
 
     // A sensor with its own Callendar-Van Dusen coefficients over the platinum range.
-    static TRtdCurve CallendarVanDusen(long double a, long double b, long double c, long double r0);
+    static TRtdCurve CallendarVanDusen(Extended a, Extended b, Extended c, Extended r0);
 
     const TRtdCurveData &Curve() const { return m_curve; }
-    long double R0() const { return m_r0; }
+    Extended R0() const { return m_r0; }
 
     // Ω at t °C. Throws ECannotCalculate outside the curve's range.
-    double Resistance(long double t) const;
+    double Resistance(Extended t) const;
     // °C at r Ω. Throws ECannotCalculate for a resistance without a temperature in the range.
     // Assumes a curve that rises over its whole range (MonotonicOver).
-    double Temperature(long double r) const;
+    double Temperature(Extended r) const;
     // dR/dt in Ω/°C.
-    long double Slope(long double t) const;
+    Extended Slope(Extended t) const;
 
     // Whether the resistance rises throughout tLow..tHigh (°C); the polynomials' derivatives are
     // examined at the ends and at their turning points, not sampled.
@@ -111,7 +113,7 @@ public:
 
 private:
     TRtdCurveData m_curve;
-    long double m_r0;
+    Extended m_r0;
 };
 
 } // namespace temperature

@@ -1,7 +1,6 @@
 #include "temperature/SensorCalculation.h"
 
 #include "arith.h"
-#include "temperature/ExtendedRounding.h"
 #include "temperature/ResistiveSensors.h"
 #include "temperature/Thermocouples.h"
 
@@ -14,18 +13,18 @@ namespace temperature {
 namespace {
 
 // The engine takes doubles; a value that a double cannot hold faults as the store would.
-double ToEngine(long double x)
+double ToEngine(Extended x)
 {
-    return arith::Checked(ToDouble(x));
+    return arith::ToDouble(x);
 }
 
-double ElectricQuantity(TSensorType sensor, long double t)
+double ElectricQuantity(TSensorType sensor, Extended t)
 {
     switch (sensor) {
     case stPt1000:
         return PtTempToRes(ToEngine(t));
     case stPt100:
-        return ToDouble(static_cast<long double>(PtTempToRes(ToEngine(t))) / 10);
+        return arith::ToDouble(static_cast<Extended>(PtTempToRes(ToEngine(t))) / 10);
     case stNi1000:
         return NiTempToRes(ToEngine(t));
     case stNTC2252:
@@ -34,7 +33,7 @@ double ElectricQuantity(TSensorType sensor, long double t)
         // The thermocouple functions answer 0 outside their accepted range, which cannot be told
         // from a genuine 0 µV.
         const TThermocoupleType type = ThermocoupleTypeOf(sensor);
-        const float single = ToSingle(t);
+        const float single = arith::ToSingle(t);
         if (!TcTempInRange(type, single))
             throw ECannotCalculate();
         return TcTempToVolt(type, single);
@@ -45,7 +44,7 @@ double ElectricQuantity(TSensorType sensor, long double t)
 // The platinum inverse function's own upper bound.
 constexpr double PtInverseHighBound = 650;
 
-double Temperature(TSensorType sensor, long double e, double ptHighBound = PtInverseHighBound)
+double Temperature(TSensorType sensor, Extended e, double ptHighBound = PtInverseHighBound)
 {
     double t = 0;
     switch (sensor) {
@@ -62,7 +61,7 @@ double Temperature(TSensorType sensor, long double e, double ptHighBound = PtInv
         return NtcResToTemp(ToEngine(e));
     default: {
         const TThermocoupleType type = ThermocoupleTypeOf(sensor);
-        const float single = ToSingle(e);
+        const float single = arith::ToSingle(e);
         if (!TcVoltInRange(type, single))
             throw ECannotCalculate();
         return TcVoltToTemp(type, single);
@@ -84,7 +83,7 @@ constexpr TTempSpan InverseTempSpans[]
     = {{-210, 1200}, {-200, 1372}, {-50, 1768.1}, {250, 1820}, {-200, 400}, {-200, 1300}};
 
 // Half a unit in the third place of a resistance.
-constexpr long double ResistanceTolerance = 0.0005L;
+constexpr Extended ResistanceTolerance = 0.0005L;
 
 TElectricRange ComputeElectricImage(TSensorType sensor)
 {
@@ -101,8 +100,8 @@ TElectricRange ComputeElectricImage(TSensorType sensor)
         // The inverse functions' tests of their input are whole microvolts, which may fall a
         // fraction inside the emf of the span's end.
         const TThermocoupleType type = ThermocoupleTypeOf(sensor);
-        auto low = static_cast<float>(atMin);
-        auto high = static_cast<float>(atMax);
+        float low = arith::ToSingle(atMin);
+        float high = arith::ToSingle(atMax);
         while (!TcVoltInRange(type, low) && low < high)
             low = std::nextafter(low, high);
         while (!TcVoltInRange(type, high) && high > low)
@@ -127,18 +126,20 @@ TElectricRange ElectricImageOfTempLimits(TSensorType sensor)
     return images[sensor];
 }
 
-bool WithinElectricImage(TSensorType sensor, long double input)
+bool WithinElectricImage(TSensorType sensor, Extended input)
 {
     const TElectricRange range = ElectricImageOfTempLimits(sensor);
     if (IsThermocoupleSensor(sensor)) {
-        const long double clamped = std::clamp(input, -1e30L, 1e30L);
-        const float single = ToSingle(clamped);
+        if (std::isnan(input))
+            return false;
+        const Extended clamped = std::clamp(input, Extended(-1e30L), Extended(1e30L));
+        const float single = arith::ToSingle(clamped);
         return single >= range.Min && single <= range.Max;
     }
     return input >= range.Min - ResistanceTolerance && input <= range.Max + ResistanceTolerance;
 }
 
-TSensorResult CalculateWithinTempLimits(TSensorType sensor, long double input, TTempUnit resultUnit)
+TSensorResult CalculateWithinTempLimits(TSensorType sensor, Extended input, TTempUnit resultUnit)
 {
     if (!WithinElectricImage(sensor, input))
         throw ECannotCalculate();
@@ -159,12 +160,12 @@ ECannotCalculate::ECannotCalculate()
 {
 }
 
-TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, long double input,
+TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, Extended input,
                               TTempUnit inputUnit, TTempUnit resultUnit)
 {
     TSensorResult result;
     if (direction == cdTempToElectricQuant) {
-        long double t = input;
+        Extended t = input;
         if (inputUnit == unFahrenheit)
             t = FahrenheitToCelsius(ToEngine(t));
         result.Value = ElectricQuantity(sensor, t);
@@ -197,7 +198,7 @@ TInputLimits InputFieldLimits(TSensorType sensor, TConversionDirection direction
 }
 
 std::optional<double> InputOntoSensorLimits(TSensorType sensor, TConversionDirection direction,
-                                            TTempUnit inputUnit, long double input)
+                                            TTempUnit inputUnit, Extended input)
 {
     const bool fahrenheit = inputUnit == unFahrenheit;
     const double v = ToEngine(input);
@@ -209,7 +210,7 @@ std::optional<double> InputOntoSensorLimits(TSensorType sensor, TConversionDirec
     return ClampToSensorLimits(sensor, direction, v);
 }
 
-std::optional<long double> InvalidEntryCorrection(long double value, const TInputLimits &limits)
+std::optional<Extended> InvalidEntryCorrection(Extended value, const TInputLimits &limits)
 {
     if (value < limits.MinValue)
         return limits.MinValue + InputLimitMargin;
@@ -218,7 +219,7 @@ std::optional<long double> InvalidEntryCorrection(long double value, const TInpu
     return std::nullopt;
 }
 
-double OtherScale(long double temperature, TTempUnit unit)
+double OtherScale(Extended temperature, TTempUnit unit)
 {
     const double t = ToEngine(temperature);
     return unit == unCelsius ? CelsiusToFahrenheit(t) : FahrenheitToCelsius(t);

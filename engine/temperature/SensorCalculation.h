@@ -5,6 +5,7 @@
 // The "Temperature sensors" tab and the command-line tool both call these, so that they give the
 // same results.
 
+#include "Extended.h"
 #include "temperature/TempScales.h"
 
 #include <optional>
@@ -31,7 +32,7 @@ struct TSensorResult
 // is the unit of a temperature input, resultUnit the unit wanted for a temperature result
 // (unFahrenheit for degrees Fahrenheit, anything else for degrees Celsius).
 // Throws ECannotCalculate, or an arith failure where a trapping processor would fault.
-TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, long double input,
+TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, Extended input,
                               TTempUnit inputUnit, TTempUnit resultUnit);
 
 // The electrical inputs (Ω or µV) of temperatures within the sensor's limits and within what its
@@ -51,24 +52,23 @@ TElectricRange ElectricImageOfTempLimits(TSensorType sensor);
 // Whether an electrical input lies within ElectricImageOfTempLimits: a thermocouple's emf as the
 // inverse function takes it, rounded to single precision; a resistance within half a
 // milliohm, so that a value printed to three places is taken back.
-bool WithinElectricImage(TSensorType sensor, long double input);
+bool WithinElectricImage(TSensorType sensor, Extended input);
 
 // CalculateSensor from the electrical side over the whole image of the temperature limits: the
 // platinum thermometers up to 850 °C, beyond the inverse function's own bound of 650 °C.
 // Throws ECannotCalculate for an input outside the image and for a result more than
 // InputLimitMargin outside the temperature limits; an arith failure where a trapping processor
 // would fault.
-TSensorResult CalculateWithinTempLimits(TSensorType sensor, long double input,
-                                        TTempUnit resultUnit);
+TSensorResult CalculateWithinTempLimits(TSensorType sensor, Extended input, TTempUnit resultUnit);
 
 // How far the input field tolerates a value beyond the sensor's limits; a correction always lands
 // on the limit itself.
-inline constexpr long double InputLimitMargin = 0.1L;
+inline constexpr Extended InputLimitMargin = 0.1L;
 
 struct TInputLimits
 {
-    long double MinValue;
-    long double MaxValue;
+    Extended MinValue;
+    Extended MaxValue;
 };
 
 // The input field's limits in the unit shown: the sensor's limits widened by the margin.
@@ -77,13 +77,13 @@ TInputLimits InputFieldLimits(TSensorType sensor, TConversionDirection direction
 
 // The input brought onto the sensor limit that it passed, in the unit shown; nothing when within.
 std::optional<double> InputOntoSensorLimits(TSensorType sensor, TConversionDirection direction,
-                                            TTempUnit inputUnit, long double input);
+                                            TTempUnit inputUnit, Extended input);
 
 // A value that left the input field outside its limits, brought back onto the sensor's limit;
 // nothing when within.
-std::optional<long double> InvalidEntryCorrection(long double value, const TInputLimits &limits);
+std::optional<Extended> InvalidEntryCorrection(Extended value, const TInputLimits &limits);
 
 // A temperature in the other scale: Fahrenheit for a Celsius value, else Celsius.
-double OtherScale(long double temperature, TTempUnit unit);
+double OtherScale(Extended temperature, TTempUnit unit);
 
 } // namespace temperature

@@ -1,17 +1,17 @@
 #include "temperature/TempScales.h"
 
-#include "temperature/ExtendedRounding.h"
+#include "arith.h"
 
 namespace temperature {
 
 double CelsiusToFahrenheit(double c)
 {
-    return ToDouble(static_cast<long double>(c) * 9 / 5 + 32);
+    return arith::ToDouble(static_cast<Extended>(c) * 9 / 5 + 32);
 }
 
 double FahrenheitToCelsius(double f)
 {
-    return ToDouble((static_cast<long double>(f) - 32) * 5 / 9);
+    return arith::ToDouble((static_cast<Extended>(f) - 32) * 5 / 9);
 }
 
 void GetSensorLimits(TSensorType sensor, TConversionDirection direction, double &minValue,

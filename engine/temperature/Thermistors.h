@@ -4,6 +4,8 @@
 // with a sensor's own coefficients, and Steinhart-Hart fits to makers' tables of common 10 kΩ
 // parts. The window's NTC2252 remains in ResistiveSensors.h.
 
+#include "Extended.h"
+
 #include <string_view>
 
 namespace temperature {
@@ -18,9 +20,9 @@ struct TThermistorData
     std::string_view Name;  // the curve's name in velmora-cli
     std::string_view Title; // what it is, for help texts and messages
     TThermistorModel Model;
-    long double R25;  // Ω at 25 °C (beta model)
-    long double Beta; // K (beta model)
-    long double A, B, C;
+    Extended R25;  // Ω at 25 °C (beta model)
+    Extended Beta; // K (beta model)
+    Extended A, B, C;
     double TempMin; // °C, the range over which the curve is defined
     double TempMax;
 };
@@ -54,17 +56,17 @@ class TThermistor
 {
 public:
     explicit TThermistor(const TThermistorData &data);
-    static TThermistor Beta(long double r25, long double beta);
-    static TThermistor SteinhartHart(long double a, long double b, long double c);
+    static TThermistor Beta(Extended r25, Extended beta);
+    static TThermistor SteinhartHart(Extended a, Extended b, Extended c);
 
     const TThermistorData &Data() const { return m_data; }
 
     // Ω at t °C. Throws ECannotCalculate outside the range or where the curve turns back
     // (MonotonicOver); an arith failure where a trapping processor would fault.
-    double Resistance(long double t) const;
+    double Resistance(Extended t) const;
     // °C at r Ω. Throws ECannotCalculate for a temperature outside the range, an arith failure
     // for a resistance that is not positive.
-    double Temperature(long double r) const;
+    double Temperature(Extended r) const;
 
     // Whether the resistance falls throughout tLow..tHigh (°C): B > 0 for the beta model; for
     // Steinhart-Hart b + 3c·(ln R)² > 0 wherever 1/T lies between 1/(tHigh + 273.15) and

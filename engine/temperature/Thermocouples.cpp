@@ -1,7 +1,7 @@
 #include "temperature/Thermocouples.h"
 
+#include "arith.h"
 #include "temperature/ExtendedMath.h"
-#include "temperature/ExtendedRounding.h"
 #include "temperature/Its90Coefficients.h"
 
 #include <cmath>
@@ -12,7 +12,7 @@ namespace temperature {
 
 namespace {
 
-using Coeffs = std::span<const long double>;
+using Coeffs = std::span<const Extended>;
 
 // Indexed by TThermocoupleType (J, K, S, B, T, N, E, R). Type N has no range test; its row is the
 // range of its published functions. Some ranges reach a little beyond the standard's functions,
@@ -38,11 +38,11 @@ bool InRange(const TTcRange (&ranges)[ThermocoupleTypeCount], TThermocoupleType 
 
 // Σ c[i]·xⁱ with each term formed as the coefficient multiplied by x, i times (not Horner's
 // scheme), added from the constant term upward.
-long double Polynomial(Coeffs c, long double x)
+Extended Polynomial(Coeffs c, Extended x)
 {
-    long double sum = 0;
+    Extended sum = 0;
     for (std::size_t i = 0; i < c.size(); ++i) {
-        long double term = c[i];
+        Extended term = c[i];
         for (std::size_t j = 0; j < i; ++j)
             term *= x;
         sum += term;
@@ -51,23 +51,23 @@ long double Polynomial(Coeffs c, long double x)
 }
 
 // Type K from 0 °C: the reference polynomial plus a0'·exp(a1·(t - a2)²).
-long double KPositive(long double t)
+Extended KPositive(Extended t)
 {
-    const long double a0 = its90::KReferenceExp[0];
-    const long double a1 = its90::KReferenceExp[1];
-    const long double a2 = its90::KReferenceExp[2];
-    const long double d = t - a2;
+    const Extended a0 = its90::KReferenceExp[0];
+    const Extended a1 = its90::KReferenceExp[1];
+    const Extended a2 = its90::KReferenceExp[2];
+    const Extended d = t - a2;
     return Polynomial(its90::KReference2, t) + a0 * ExtExp(a1 * (d * d));
 }
 
 // Breakpoints between two functions of the standard, compared in extended precision.
-constexpr long double SBreak1 = 1064.18L;
-constexpr long double SBreak2 = 1664.5L;
-constexpr long double BBreak = 630.615L;
-constexpr long double RBreak1 = 1064.18L;
-constexpr long double RBreak2 = 1664.5L;
+constexpr Extended SBreak1 = 1064.18L;
+constexpr Extended SBreak2 = 1664.5L;
+constexpr Extended BBreak = 630.615L;
+constexpr Extended RBreak1 = 1064.18L;
+constexpr Extended RBreak2 = 1664.5L;
 
-long double ReferenceFunction(TThermocoupleType tcType, long double t)
+Extended ReferenceFunction(TThermocoupleType tcType, Extended t)
 {
     // by number: types E and R are codes beyond the enumeration's own
     switch (static_cast<int>(tcType)) {
@@ -95,7 +95,7 @@ long double ReferenceFunction(TThermocoupleType tcType, long double t)
     return 0;
 }
 
-long double InverseFunction(TThermocoupleType tcType, long double e)
+Extended InverseFunction(TThermocoupleType tcType, Extended e)
 {
     Coeffs d;
     switch (static_cast<int>(tcType)) {
@@ -164,14 +164,14 @@ float TcTempToVolt(TThermocoupleType tcType, float t)
 {
     if (!TcTempInRange(tcType, t))
         return 0;
-    return ToSingle(ReferenceFunction(tcType, t));
+    return arith::ToSingle(ReferenceFunction(tcType, t));
 }
 
 float TcVoltToTemp(TThermocoupleType tcType, float e)
 {
     if (!TcVoltInRange(tcType, e))
         return 0;
-    return ToSingle(InverseFunction(tcType, e));
+    return arith::ToSingle(InverseFunction(tcType, e));
 }
 
 TTcRange TcTempRange(TThermocoupleType tcType)

@@ -70,7 +70,7 @@ bool TestSoak::CheckWindow(QString &problem) const
         if (field->isReadOnly() && field->text() == QStringLiteral("-----"))
             continue;
         try {
-            const long double v = field->Value();
+            const Extended v = field->Value();
             if (!std::isfinite(v)) {
                 problem = field->objectName() + QStringLiteral(" holds a non-finite value");
                 return false;
@@ -84,7 +84,7 @@ bool TestSoak::CheckWindow(QString &problem) const
         const QString shown = result->DisplayedText();
         if (shown == QStringLiteral("-----"))
             continue;
-        long double v = 0;
+        Extended v = 0;
         if (!TryParseValue(PlainText(shown, seps), seps, v) || !std::isfinite(v)) {
             problem = result->objectName() + QStringLiteral(" shows '") + shown + u'\'';
             return false;

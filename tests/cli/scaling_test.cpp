@@ -22,9 +22,9 @@ struct TLoopCase
 {
     const char *name;
     std::vector<std::string> args;
-    long double lo;
-    long double hi;
-    long double input;
+    Extended lo;
+    Extended hi;
+    Extended input;
     bool toValue;
 };
 
@@ -44,8 +44,8 @@ TEST_P(LoopCommand, GivesTheWindowsResultWithSpanAndZone)
     ASSERT_EQ(rows.size(), 2u);
     ASSERT_EQ(rows[1].size(), 4u);
     const scaling::TLoopRange range{c.lo, c.hi};
-    const long double current = c.toValue ? c.input : scaling::LoopCurrent(range, c.input);
-    const long double result = c.toValue ? scaling::LoopValue(range, c.input) : current;
+    const Extended current = c.toValue ? c.input : scaling::LoopCurrent(range, c.input);
+    const Extended result = c.toValue ? scaling::LoopValue(range, c.input) : current;
     EXPECT_EQ(ReadField(rows[1][0]), static_cast<double>(c.input));
     EXPECT_EQ(ReadField(rows[1][1]), static_cast<double>(result));
     EXPECT_EQ(ReadField(rows[1][2]), static_cast<double>(scaling::LoopPercentOfSpan(current)));
@@ -131,7 +131,7 @@ TEST(LoopCommand, ReadsCurrentsFromStandardInputWhenNoneIsGiven)
 
 TEST(LoopCommand, CurrentOfAValueBeyondADoubleIsRefused)
 {
-    const TCliRun run = RunCli({"loop", "--lo", "0", "--hi", "1e-4000", "--value", "1e4000"});
+    const TCliRun run = RunCli({"loop", "--lo", "0", "--hi", "1e-300", "--value", "1e4000"});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.out.empty());
     EXPECT_NE(run.err.find("output value '1e4000' is out of range"), std::string::npos) << run.err;
@@ -143,7 +143,7 @@ struct TLineCase
     scaling::TLine line;
     const char *direction;
     const char *input;
-    long double inputValue;
+    Extended inputValue;
 };
 
 class LineCommand : public testing::TestWithParam<TLineCase>
@@ -153,7 +153,7 @@ class LineCommand : public testing::TestWithParam<TLineCase>
 TEST_P(LineCommand, GivesTheWindowsResult)
 {
     const TLineCase &c = GetParam();
-    const auto text = [](long double v) {
+    const auto text = [](Extended v) {
         return std::to_string(static_cast<int>(v));
     };
     const TCliRun run = RunCli({"line", "--x0", text(c.line.x0), "--x1", text(c.line.x1), "--y0",
@@ -163,7 +163,7 @@ TEST_P(LineCommand, GivesTheWindowsResult)
     const auto rows = CsvRows(run.out);
     ASSERT_EQ(rows.size(), 2u);
     const bool toY = std::string(c.direction) == "--x";
-    const long double expected
+    const Extended expected
         = toY ? scaling::LineY(c.line, c.inputValue) : scaling::LineX(c.line, c.inputValue);
     EXPECT_EQ(rows[0],
               (toY ? std::vector<std::string>{"x", "y"} : std::vector<std::string>{"y", "x"}));

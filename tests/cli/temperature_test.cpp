@@ -282,7 +282,8 @@ TEST_P(TableRows, CountAndRowAreExactDecimals)
     ASSERT_EQ(rows.Count(), c.count);
     const cli::TInputValue row = rows.At(c.index);
     EXPECT_EQ(row.text, c.row);
-    EXPECT_EQ(row.value, Given(c.row).value);
+    // as the double that velmora-cli prints: a wider extended type may keep a step's residue
+    EXPECT_EQ(static_cast<double>(row.value), static_cast<double>(Given(c.row).value));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,6 +3,7 @@
 
 #include "EditStateNotation.h"
 #include "FieldWindow.h"
+#include "NumEditRules.h"
 #include "NvNumEdit.h"
 #include "RecordingSeam.h"
 
@@ -15,9 +16,18 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
 #include <QVBoxLayout>
+#include <string>
 
 namespace {
+
+// The exponent cap as text (the build's largest decimal exponent: 4932, or 308 where the extended
+// type is double): its digits but the last, its last digit, and the digit after that.
+const std::string CapText = std::to_string(TNumEditRules::MaxExponent);
+const std::string CapHead = CapText.substr(0, CapText.size() - 1);
+const std::string CapLast = CapText.substr(CapText.size() - 1);
+const std::string PastCap = std::to_string(TNumEditRules::MaxExponent % 10 + 1);
 
 const QLocale english(QLocale::English, QLocale::UnitedStates);
 const QLocale german(QLocale::German, QLocale::Germany);
@@ -204,10 +214,13 @@ void TestNumEditKeys::keys_data()
     // The exponent letter: appended once, then the caret only moves.
     row("E appended", -1, std, "2|.5", "E", "2.5E|", 0);
     row("E then caret", -1, std, "2|.5", "E<Home>e", "2.5E|", 0);
-    // Exponent digits up to 4932.
-    row("exponent cap", -1, std, "1.0E49|", "33", "1.0E493|", 1);
+    // Exponent digits up to the cap.
+    row("exponent cap", -1, std, ("1.0E" + CapHead.substr(0, CapHead.size() - 1) + "|").c_str(),
+        (CapHead.substr(CapHead.size() - 1) + PastCap).c_str(), ("1.0E" + CapHead + "|").c_str(),
+        1);
     row("digit between E and minus", -1, std, "1.5E|-3", "7", "1.5E-7|3", 0);
-    row("exponent beyond extended range", -1, std, "9E493|", "2", "9E493|", 1);
+    row("exponent beyond extended range", -1, std, ("9E" + CapHead + "|").c_str(), CapLast.c_str(),
+        ("9E" + CapHead + "|").c_str(), 1);
     // Navigation stays QLineEdit's, and a selection made with it is replaced.
     row("shift left selects", -1, std, "123|", "<Shift+Left>9", "129|", 0);
     row("home then digit", -1, std, "-12|", "<Home>3", "-3|12", 0);

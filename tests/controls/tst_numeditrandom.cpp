@@ -19,7 +19,9 @@
 #include <QMetaEnum>
 #include <QPushButton>
 #include <QTest>
+
 #include <QVBoxLayout>
+#include <limits>
 
 #include <random>
 
@@ -171,12 +173,26 @@ public:
         }
     }
 
-    long double AnyValue()
+    Extended AnyValue()
     {
-        static const long double values[]
-            = {0,     1,      -1,     0.5L,    1234.5L, -98765.4321L, 1e-7L,       1e15L,
-               1e18L, -1e20L, 1e300L, 1e-300L, 1e4000L, -1e-4000L,    123.456e10L, 999.9999999L};
-        const long double v = values[Below(std::size(values))];
+        static const Extended values[]
+            = {0,
+               1,
+               -1,
+               0.5L,
+               1234.5L,
+               -98765.4321L,
+               1e-7L,
+               1e15L,
+               1e18L,
+               -1e20L,
+               1e300L,
+               1e-300L,
+               std::numeric_limits<Extended>::max() / 1000, // near the ends of the build's type
+               -std::numeric_limits<Extended>::min() * 1000,
+               123.456e10L,
+               999.9999999L};
+        const Extended v = values[Below(std::size(values))];
         return Chance(50) ? v : v * Below(1000) / 7;
     }
 

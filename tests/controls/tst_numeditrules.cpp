@@ -6,7 +6,16 @@
 
 #include <QTest>
 
+#include <string>
+
 namespace {
+
+// The exponent cap as text (the build's largest decimal exponent: 4932, or 308 where the extended
+// type is double): its digits but the last, its last digit, and the digit after that.
+const std::string CapText = std::to_string(TNumEditRules::MaxExponent);
+const std::string CapHead = CapText.substr(0, CapText.size() - 1);
+const std::string CapLast = CapText.substr(CapText.size() - 1);
+const std::string PastCap = std::to_string(TNumEditRules::MaxExponent % 10 + 1);
 
 constexpr TNumberFormat Std = TNumberFormat::Standard;
 constexpr TNumberFormat Thou = TNumberFormat::Thousands;
@@ -136,16 +145,25 @@ void TestNumEditRules::typedCharacter_data()
     row("E after lone sign refused", -1, Std, 0, "-|", "E", "-|", false);
 
     // Exponent digits.
-    row("exponent digit", -1, Std, 0, "1.0E49|", "3", "1.0E493|", true);
-    row("exponent past 4932", -1, Std, 0, "1.0E493|", "3", "1.0E493|", false);
-    row("exponent 4932 itself", -1, Std, 0, "1E493|", "2", "1E4932|", true);
-    row("negative exponent past 4932", -1, Std, 0, "1E-493|", "3", "1E-493|", false);
+    row("exponent digit", -1, Std, 0,
+        ("1.0E" + CapHead.substr(0, CapHead.size() - 1) + "|").c_str(),
+        QString::fromStdString(CapHead.substr(CapHead.size() - 1)),
+        ("1.0E" + CapHead + "|").c_str(), true);
+    row("exponent past the cap", -1, Std, 0, ("1.0E" + CapHead + "|").c_str(),
+        QString::fromStdString(PastCap), ("1.0E" + CapHead + "|").c_str(), false);
+    row("exponent at the cap itself", -1, Std, 0, ("1E" + CapHead + "|").c_str(),
+        QString::fromStdString(CapLast), ("1E" + CapText + "|").c_str(), true);
+    row("negative exponent past the cap", -1, Std, 0, ("1E-" + CapHead + "|").c_str(),
+        QString::fromStdString(PastCap), ("1E-" + CapHead + "|").c_str(), false);
     row("digit between E and minus", -1, Std, 0, "1.5E|-3", "7", "1.5E-7|3", true);
     row("exponent zero replaced", -1, Sci, 0, "1E|0", "7", "1E7|", true);
-    row("exponent zero replaced past 4932", -1, Std, 0, "1E|04932", "9", "1E|04932", false);
-    // 4932 is within the cap but 9E4932 lies beyond the extended range.
-    row("mantissa beyond range", -1, Std, 0, "9E493|", "2", "9E493|", false);
-    row("mantissa digit beyond range", -1, Std, 0, "1|E4932", "9", "1|E4932", false);
+    row("exponent zero replaced past the cap", -1, Std, 0, ("1E|0" + CapText).c_str(), "9",
+        ("1E|0" + CapText).c_str(), false);
+    // The cap itself is allowed, but 9E<cap> lies beyond the extended range.
+    row("mantissa beyond range", -1, Std, 0, ("9E" + CapHead + "|").c_str(),
+        QString::fromStdString(CapLast), ("9E" + CapHead + "|").c_str(), false);
+    row("mantissa digit beyond range", -1, Std, 0, ("1|E" + CapText).c_str(), "9",
+        ("1|E" + CapText).c_str(), false);
 
     // MaxLength stops insertion, never overwriting.
     row("max length stops digit", -1, Std, 4, "12.5|", "6", "12.5|", false);
@@ -191,9 +209,9 @@ void TestNumEditRules::typedSequence_data()
     QTest::newRow("second separator") << -1 << Std << "|0"
                                       << "1.2.3"
                                       << "1.3|2" << 0;
-    QTest::newRow("exponent typed to the cap") << -1 << Std << "1|"
-                                               << "E49329"
-                                               << "1E4932|" << 1;
+    QTest::newRow("exponent typed to the cap")
+        << -1 << Std << "1|" << QString::fromStdString("E" + CapText + "9")
+        << QString::fromStdString("1E" + CapText + "|") << 1;
     QTest::newRow("exponent leading zeros") << -1 << Std << "1|"
                                             << "E00012"
                                             << "1E00012|" << 0;
@@ -263,7 +281,8 @@ void TestNumEditRules::deleteKey_data()
     row("nothing before", -1, Std, "|12", true, "|12");
     row("nothing after", -1, Std, "12|", false, "12|");
     // Losing the exponent's sign would push the value beyond the extended range.
-    row("exponent sign needed", -1, Std, "9.9E-|4932", true, "9.9E-|4932", false);
+    row("exponent sign needed", -1, Std, ("9.9E-|" + CapText).c_str(), true,
+        ("9.9E-|" + CapText).c_str(), false);
 
     // A selection is removed as a whole, or with one Backspace per deletable character.
     row("whole selection", 5, Std, "[12.50000]", true, "|0.00000");

@@ -79,7 +79,7 @@ void TestNvNumEdit::startsShowingZeroRightAligned()
 {
     TNvNumEdit edit;
     QCOMPARE(edit.text(), QStringLiteral("0"));
-    QCOMPARE(edit.Value(), 0.0L);
+    QCOMPARE(edit.Value(), Extended(0.0));
     QCOMPARE(edit.Decimals(), -1);
     QCOMPARE(edit.NumberFormat(), TNumberFormat::Standard);
     QCOMPARE(edit.MaxLength(), 0);
@@ -165,7 +165,7 @@ void TestNvNumEdit::nonFiniteValueLeavesTextAlone()
     else
         QVERIFY_THROWS_EXCEPTION(arith::EOverflow, edit.setValue(value));
     QCOMPARE(edit.text(), QStringLiteral("12.5"));
-    QCOMPARE(edit.Value(), 12.5L);
+    QCOMPARE(edit.Value(), Extended(12.5));
     QCOMPARE(changes.count(), 0);
     // Through the property system the failure may not unwind through Qt: it is reported.
     TRecordingSeam seam;
@@ -208,8 +208,8 @@ void TestNvNumEdit::limitsApplyOneAtATime()
     TNvNumEdit edit;
     edit.setMaxValue(oldMax);
     edit.setMinValue(oldMin);
-    QCOMPARE(edit.MinValue(), static_cast<long double>(oldMin));
-    QCOMPARE(edit.MaxValue(), static_cast<long double>(oldMax));
+    QCOMPARE(edit.MinValue(), static_cast<Extended>(oldMin));
+    QCOMPARE(edit.MaxValue(), static_cast<Extended>(oldMax));
     if (maxFirst) {
         edit.setMaxValue(newMax);
         edit.setMinValue(newMin);
@@ -217,8 +217,8 @@ void TestNvNumEdit::limitsApplyOneAtATime()
         edit.setMinValue(newMin);
         edit.setMaxValue(newMax);
     }
-    QCOMPARE(edit.MinValue(), static_cast<long double>(expectedMin));
-    QCOMPARE(edit.MaxValue(), static_cast<long double>(expectedMax));
+    QCOMPARE(edit.MinValue(), static_cast<Extended>(expectedMin));
+    QCOMPARE(edit.MaxValue(), static_cast<Extended>(expectedMax));
 }
 
 void TestNvNumEdit::decimalsAreClamped_data()
@@ -528,7 +528,7 @@ void TestNvNumEdit::localeChangeRelocalisesLater()
     QCOMPARE(edit->text(), QStringLiteral("1,234.50")); // not at once
     QTRY_COMPARE(edit->text(), QStringLiteral("1.234,50"));
     QCOMPARE(changes.count(), 1);
-    QCOMPARE(edit->Value(), 1234.5L);
+    QCOMPARE(edit->Value(), Extended(1234.5));
     QCOMPARE(edit->StoredSeparators(), (TSeparators{u',', u'.'}));
 }
 
@@ -544,10 +544,10 @@ void TestNvNumEdit::readingBeforeRelocalisationKeepsTheValue()
     QEvent localeChange(QEvent::LocaleChange);
     QApplication::sendEvent(edit, &localeChange);
     // A calculation reads the field before the posted relocalisation has run.
-    QCOMPARE(edit->Value(), 1234.5L);
+    QCOMPARE(edit->Value(), Extended(1234.5));
     QCOMPARE(edit->text(), QStringLiteral("1,234.50"));
     QTRY_COMPARE(edit->text(), QStringLiteral("1.234,50"));
-    QCOMPARE(edit->Value(), 1234.5L);
+    QCOMPARE(edit->Value(), Extended(1234.5));
 }
 
 void TestNvNumEdit::textWrittenAfterUnannouncedChangeReadsBack()
@@ -558,7 +558,7 @@ void TestNvNumEdit::textWrittenAfterUnannouncedChangeReadsBack()
     QLocale::setDefault(german); // no notification yet
     edit.setValue(1234.5L);
     QCOMPARE(edit.text(), QStringLiteral("1.234,50"));
-    QCOMPARE(edit.Value(), 1234.5L);
+    QCOMPARE(edit.Value(), Extended(1234.5));
 }
 
 void TestNvNumEdit::invalidEntryIgnoredWhileFormIsBuilt()

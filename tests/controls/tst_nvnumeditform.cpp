@@ -28,9 +28,9 @@ void TestNvNumEditForm::designedPropertiesAreApplied()
     QCOMPARE(ui.neThousands->NumberFormat(), TNumberFormat::Thousands);
     QVERIFY(ui.neThousands->isReadOnly());
     QCOMPARE(ui.neThousands->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-    QCOMPARE(ui.neThousands->MaxValue(), 2000.0L);
-    QCOMPARE(ui.neThousands->MinValue(), -5.5L);
-    QCOMPARE(ui.neThousands->Value(), 1234.5L);
+    QCOMPARE(ui.neThousands->MaxValue(), Extended(2000.0));
+    QCOMPARE(ui.neThousands->MinValue(), Extended(-5.5));
+    QCOMPARE(ui.neThousands->Value(), Extended(1234.5));
 
     QCOMPARE(ui.neEngineering->NumberFormat(), TNumberFormat::Engineering);
     QCOMPARE(ui.neEngineering->text(), QStringLiteral("12.345E3"));

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 // The ten displays in the order the calculation fills them: the five values, then the five
@@ -397,6 +399,9 @@ void TestHumidity::arithmeticFailureShowsNoResultAnywhere_data()
 
 void TestHumidity::arithmeticFailureShowsNoResultAnywhere()
 {
+    if (std::numeric_limits<Extended>::max_exponent10
+        <= std::numeric_limits<double>::max_exponent10)
+        QSKIP("no value lies beyond a double where the extended type is double");
     QFETCH(QString, field);
     QFETCH(QString, text);
     Open();
@@ -412,6 +417,9 @@ void TestHumidity::arithmeticFailureShowsNoResultAnywhere()
 
 void TestHumidity::recoversAfterAFailure()
 {
+    if (std::numeric_limits<Extended>::max_exponent10
+        <= std::numeric_limits<double>::max_exponent10)
+        QSKIP("no value lies beyond a double where the extended type is double");
     Open();
     TypeInto("nePress", "1E400");
     Calculate();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -12,14 +13,14 @@ using scaling::TLoopRange;
 
 namespace {
 
-constexpr long double Tolerance = 1e-12L;
+constexpr Extended Tolerance = 1e-12L;
 
 struct TLoopCase
 {
     const char *name;
     TLoopRange range;
-    long double input;
-    long double expected;
+    Extended input;
+    Extended expected;
 };
 
 std::string CaseName(const testing::TestParamInfo<TLoopCase> &info)
@@ -78,7 +79,7 @@ TEST(LoopScaling, CurrentFromEqualEndsIsADivisionByZero)
 
 TEST(LoopScaling, SpanBeyondTheExtendedRangeOverflows)
 {
-    const long double huge = std::numeric_limits<long double>::max() / 2 * 1.5L;
+    const Extended huge = std::numeric_limits<Extended>::max() / 4 * 3;
     const TLoopRange range{-huge, huge};
     EXPECT_THROW(scaling::LoopValue(range, 12), arith::EOverflow);
     EXPECT_THROW(scaling::LoopCurrent(range, 0), arith::EOverflow);
@@ -86,9 +87,10 @@ TEST(LoopScaling, SpanBeyondTheExtendedRangeOverflows)
 
 TEST(LoopScaling, ResultBeyondTheExtendedRangeOverflows)
 {
-    const long double huge = std::numeric_limits<long double>::max() / 4;
+    const Extended huge = std::numeric_limits<Extended>::max() / 4;
+    const Extended tiny = 1 / std::sqrt(huge);
     EXPECT_THROW(scaling::LoopValue({0, 1000}, huge), arith::EOverflow);
-    EXPECT_THROW(scaling::LoopCurrent({0, 1e-4000L}, huge), arith::EOverflow);
+    EXPECT_THROW(scaling::LoopCurrent({0, tiny}, huge), arith::EOverflow);
 }
 
 TEST(LoopPresets, ListTextsLineUpInFixedPitch)
@@ -114,8 +116,8 @@ struct TLineCase
 {
     const char *name;
     TLine line;
-    long double input;
-    long double expected;
+    Extended input;
+    Extended expected;
 };
 
 std::string LineCaseName(const testing::TestParamInfo<TLineCase> &info)
@@ -169,12 +171,13 @@ TEST(Line, OnlyTheDividedPairMustDiffer)
 
 TEST(Line, OverflowAnywhereInTheChainFails)
 {
-    const long double max = std::numeric_limits<long double>::max();
+    const Extended max = std::numeric_limits<Extended>::max();
+    const Extended big = 2 * std::sqrt(max); // its square overflows
     // The difference of the points, the slope, and the walk along the line.
     EXPECT_THROW(scaling::LineY({0, 1, -max, max}, 1), arith::EOverflow);
-    EXPECT_THROW(scaling::LineY({0, 1e-4000L, 0, 1e4000L}, 1), arith::EOverflow);
-    EXPECT_THROW(scaling::LineY({0, 1, 0, 1e4000L}, 1e4000L), arith::EOverflow);
-    EXPECT_THROW(scaling::LineX({0, 1e4000L, 0, 1}, -max), arith::EOverflow);
+    EXPECT_THROW(scaling::LineY({0, 1 / big, 0, big}, 1), arith::EOverflow);
+    EXPECT_THROW(scaling::LineY({0, 1, 0, big}, big), arith::EOverflow);
+    EXPECT_THROW(scaling::LineX({0, big, 0, 1}, -max), arith::EOverflow);
 }
 
 } // namespace

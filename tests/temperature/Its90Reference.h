@@ -6,6 +6,7 @@
 // scheme.
 
 #include "CsvData.h"
+#include "Extended.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -33,7 +34,7 @@ struct TItsSegment
     double RangeLow = 0; // °C, or µV for the inverse functions
     double RangeHigh = 0;
     std::vector<std::string> MicrovoltTexts; // rescaled decimal texts
-    std::vector<long double> Coefficients;   // those texts converted by strtold
+    std::vector<Extended> Coefficients;      // those texts as the compiler reads a literal
 };
 
 inline int ExponentShift(const std::string &kind, int index)
@@ -71,7 +72,7 @@ inline void ReadItsSegments(const TCsv &csv, std::vector<TItsSegment> &segments)
         const std::string text
             = ShiftExponent(csv.at(row, "coefficient"), ExponentShift(kind, index));
         segment.MicrovoltTexts.push_back(text);
-        segment.Coefficients.push_back(std::strtold(text.c_str(), nullptr));
+        segment.Coefficients.push_back(static_cast<Extended>(std::strtold(text.c_str(), nullptr)));
     }
 }
 
@@ -99,9 +100,9 @@ inline const TItsSegment &Segment(char type, const std::string &kind, int number
     throw std::runtime_error(std::string("no segment ") + type + " " + kind);
 }
 
-inline long double Horner(const std::vector<long double> &c, long double x)
+inline Extended Horner(const std::vector<Extended> &c, Extended x)
 {
-    long double sum = 0;
+    Extended sum = 0;
     for (auto it = c.rbegin(); it != c.rend(); ++it)
         sum = sum * x + *it;
     return sum;
@@ -109,9 +110,9 @@ inline long double Horner(const std::vector<long double> &c, long double x)
 
 // The value of one published function at x (°C or µV), type K's exponential term included for
 // its second reference function.
-inline long double Evaluate(char type, const std::string &kind, int number, long double x)
+inline Extended Evaluate(char type, const std::string &kind, int number, Extended x)
 {
-    long double value = Horner(Segment(type, kind, number).Coefficients, x);
+    Extended value = Horner(Segment(type, kind, number).Coefficients, x);
     if (type == 'K' && kind == "reference" && number == 2) {
         const auto &a = Segment('K', "reference_exp", 1).Coefficients;
         value += a[0] * std::exp(a[1] * (x - a[2]) * (x - a[2]));

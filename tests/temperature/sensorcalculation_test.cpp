@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 using namespace temperature;
@@ -14,7 +15,7 @@ struct TCalculation
     const char *name;
     TSensorType sensor;
     TConversionDirection direction;
-    long double input;
+    Extended input;
     TTempUnit inputUnit;
     TTempUnit resultUnit;
     double value;
@@ -87,7 +88,7 @@ struct TNoResult
     const char *name;
     TSensorType sensor;
     TConversionDirection direction;
-    long double input;
+    Extended input;
 };
 
 class NoResult : public testing::TestWithParam<TNoResult>
@@ -132,7 +133,8 @@ TEST(NoResult, ArithmeticFaultsReachTheCaller)
                  arith::EInvalidOp);
     EXPECT_THROW(CalculateSensor(stTcN, cdTempToElectricQuant, 1e30L, unCelsius, unNone),
                  arith::EOverflow);
-    EXPECT_THROW(CalculateSensor(stPt1000, cdTempToElectricQuant, 1e400L, unCelsius, unNone),
+    EXPECT_THROW(CalculateSensor(stPt1000, cdTempToElectricQuant,
+                                 std::numeric_limits<Extended>::max(), unCelsius, unNone),
                  arith::EOverflow);
 }
 
@@ -142,8 +144,8 @@ struct TLimitsCase
     TSensorType sensor;
     TConversionDirection direction;
     TTempUnit unit;
-    long double min;
-    long double max;
+    Extended min;
+    Extended max;
 };
 
 class InputLimits : public testing::TestWithParam<TLimitsCase>
@@ -174,7 +176,7 @@ struct TCorrection
     TSensorType sensor;
     TConversionDirection direction;
     TTempUnit unit;
-    long double input;
+    Extended input;
     std::optional<double> corrected;
 };
 

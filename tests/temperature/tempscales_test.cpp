@@ -1,4 +1,5 @@
 #include "temperature/TempScales.h"
+#include "Extended.h"
 
 #include <gtest/gtest.h>
 
@@ -35,9 +36,9 @@ INSTANTIATE_TEST_SUITE_P(FixedPoints, ScaleConversion,
 TEST(ScaleConversion, RoundsOnceFromExtendedPrecision)
 {
     // 0.1 °C: 0.1·9/5 + 32 in double arithmetic rounds twice; the extended intermediate once.
-    const long double exact = static_cast<long double>(0.1) * 9 / 5 + 32;
+    const Extended exact = static_cast<Extended>(0.1) * 9 / 5 + 32;
     EXPECT_EQ(CelsiusToFahrenheit(0.1), static_cast<double>(exact));
-    const long double back = (static_cast<long double>(33.3) - 32) * 5 / 9;
+    const Extended back = (static_cast<Extended>(33.3) - 32) * 5 / 9;
     EXPECT_EQ(FahrenheitToCelsius(33.3), static_cast<double>(back));
 }
 

@@ -211,12 +211,12 @@ TEST_P(Breakpoints, SelectThePublishedFunctionOfEachSide)
         return c.reference ? TcTempToVolt(TypeCode(c.type), x) : TcVoltToTemp(TypeCode(c.type), x);
     };
     for (const auto &[x, number] : {std::pair{below, c.below}, std::pair{c.breakpoint, c.from}}) {
-        const long double expected = testdata::Evaluate(c.type, kind, number, x);
+        const Extended expected = testdata::Evaluate(c.type, kind, number, x);
         const float result = engine(x);
         EXPECT_NEAR(result, expected, Ulp(result)) << x << " function " << number;
         // the other side's function is clearly off where the published functions do not join
         const int other = number == c.below ? c.from : c.below;
-        const long double otherValue = testdata::Evaluate(c.type, kind, other, x);
+        const Extended otherValue = testdata::Evaluate(c.type, kind, other, x);
         if (std::fabs(otherValue - expected) > 4 * Ulp(result)) {
             EXPECT_GT(std::fabs(result - otherValue), 2 * Ulp(result)) << x;
         }
@@ -256,11 +256,11 @@ TEST(Breakpoints, ExtendedComparisonOfTheDecimalBreakpoints)
 {
     // 1064.18 and 630.615 are not single values: the nearest single lies above 1064.18 and
     // takes the upper function, the nearest single to 630.615 lies below it and takes the lower.
-    ASSERT_GT(static_cast<long double>(1064.18f), 1064.18L);
-    ASSERT_LT(static_cast<long double>(630.615f), 630.615L);
-    const long double sUpper = testdata::Evaluate('S', "reference", 2, 1064.18f);
+    ASSERT_GT(static_cast<Extended>(1064.18f), Extended(1064.18L));
+    ASSERT_LT(static_cast<Extended>(630.615f), Extended(630.615L));
+    const Extended sUpper = testdata::Evaluate('S', "reference", 2, 1064.18f);
     EXPECT_NEAR(TcTempToVolt(tcS, 1064.18f), sUpper, Ulp(static_cast<float>(sUpper)));
-    const long double bLower = testdata::Evaluate('B', "reference", 1, 630.615f);
+    const Extended bLower = testdata::Evaluate('B', "reference", 1, 630.615f);
     EXPECT_NEAR(TcTempToVolt(tcB, 630.615f), bLower, Ulp(static_cast<float>(bLower)));
 }
 
@@ -272,7 +272,7 @@ TEST(SinglePrecision, ArgumentsAndResultsAreSingle)
     const double typed = 1234.56789;
     const float argument = static_cast<float>(typed);
     EXPECT_EQ(static_cast<double>(argument), 1234.56787109375);
-    const long double atSingle = testdata::Evaluate('K', "reference", 2, 1234.56787109375L);
+    const Extended atSingle = testdata::Evaluate('K', "reference", 2, 1234.56787109375L);
     const float result = TcTempToVolt(tcK, argument);
     EXPECT_NEAR(result, atSingle, Ulp(result) / 2 + 1e-9);
     EXPECT_EQ(TcVoltToTemp(tcS, static_cast<float>(12345.6789)),
@@ -300,10 +300,10 @@ TEST(SinglePrecision, SumRoundsOnceToSingle)
                 if (segment.Type != s.type || segment.Kind != "reference")
                     continue;
                 ++n;
-                if (static_cast<long double>(t) >= std::stold(segment.RangeLowText))
+                if (static_cast<Extended>(t) >= std::stold(segment.RangeLowText))
                     number = n;
             }
-            const long double expected = testdata::Evaluate(s.type, "reference", number, t);
+            const Extended expected = testdata::Evaluate(s.type, "reference", number, t);
             EXPECT_LE(std::fabs(result - expected), Ulp(result)) << s.type << " " << t;
         }
     }

@@ -1,0 +1,10 @@
+# Cross build for 64-bit ARM Linux with Debian's g++-aarch64-linux-gnu; the tests run under
+# qemu-user with the cross libraries as the root of the guest's file system.
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR aarch64)
+set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
+set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
+set(CMAKE_STRIP aarch64-linux-gnu-strip)
+set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L /usr/aarch64-linux-gnu)
+include(${CMAKE_CURRENT_LIST_DIR}/headers/HostHeaders.cmake)

@@ -1,0 +1,45 @@
+#pragma once
+
+// Numbers as decimal text with a point, whatever the locale and the platform: the one reading and
+// writing of number text that the window's fields and velmora-cli share. Built on std::from_chars
+// and std::to_chars, so the text of a value is the same wherever the program runs.
+
+#include "Extended.h"
+
+#include <array>
+#include <charconv>
+#include <string>
+#include <string_view>
+
+namespace decimal {
+
+enum class TReadStatus {
+    Ok,
+    NotANumber, // not the form below, or nothing at all
+    OutOfRange  // a magnitude beyond the extended type's largest finite value
+};
+
+// Reads the whole text as an optional minus sign, digits with at most one point (at least one
+// digit), and an optional exponent ("e" or "E", an optional sign, at least one digit). No plus
+// sign, no blanks, no "inf" or "nan": a caller that allows them removes them first. A magnitude
+// below the extended type's smallest normal value reads as zero of the same sign. On anything but
+// Ok, value is left as it was.
+TReadStatus Read(std::string_view text, Extended &value);
+
+// The shortest text that reads back as the same value of its type ("0.1", "1e+300", "-0").
+template<typename T>
+std::string Shortest(T value)
+{
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+// Exactly `decimals` digits after the point, rounded to nearest ("2.500", "-0.000").
+std::string Fixed(double value, int decimals);
+
+// One digit, a point, `fractionDigits` digits and the exponent ("1.2500e+03"), correctly rounded
+// from the binary value.
+std::string Scientific(Extended value, int fractionDigits);
+
+} // namespace decimal
