@@ -44,9 +44,14 @@ function(velmora_qt_target target)
         AUTORCC ON
         AUTOUIC_OPTIONS "--no-autoconnection")
     target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
-    # Headers that hold a Ui:: form as a member include the generated ui_*.h.
-    get_target_property(binaryDir ${target} BINARY_DIR)
-    target_include_directories(${target} PUBLIC ${binaryDir}/${target}_autogen/include)
+    # AUTOUIC gives the target its own generated folder. A library's headers hold their Ui:: form
+    # by value and include its ui_*.h, so the library's users need that folder too; they reach a
+    # generated header only through the library's own header, never by its name.
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "STATIC_LIBRARY")
+        get_target_property(binaryDir ${target} BINARY_DIR)
+        target_include_directories(${target} INTERFACE ${binaryDir}/${target}_autogen/include)
+    endif()
     velmora_target_warnings(${target})
 endfunction()
 
@@ -56,6 +61,8 @@ set(VELMORA_TEST_DATA_DIR "${PROJECT_SOURCE_DIR}/tests/data")
 function(velmora_add_gtest name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE velmora_engine GTest::gtest GTest::gtest_main)
+    # The Qt-free helpers of tests/support (CsvData.h), by the names the Qt suites use too.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     target_compile_definitions(${name} PRIVATE VELMORA_TEST_DATA_DIR="${VELMORA_TEST_DATA_DIR}")
     velmora_target_warnings(${name})
     add_test(NAME ${name} COMMAND ${name})

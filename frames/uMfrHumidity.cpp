@@ -1,9 +1,9 @@
 #include "uMfrHumidity.h"
 
-#include "HumidityInputLimits.h"
 #include "UiSeam.h"
 #include "arith.h"
-#include "humidity.h"
+#include "humidity/HumidityInputLimits.h"
+#include "humidity/humidity.h"
 
 #include <exception>
 

@@ -9,7 +9,7 @@
 #include "uMfrBaseFrame.h"
 #include "ui_uMfrHumidity.h"
 
-#include "humidity.h"
+#include "humidity/humidity.h"
 
 #include <array>
 

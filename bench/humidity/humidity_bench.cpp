@@ -1,5 +1,5 @@
-#include "HumidityQuantities.h"
-#include "humidity.h"
+#include "humidity/HumidityQuantities.h"
+#include "humidity/humidity.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "HumidityInputLimits.h"
+#include "humidity/HumidityInputLimits.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
-#include "HumidityQuantities.h"
+#include "humidity/HumidityQuantities.h"
 
-#include "HumidityConstants.h"
-#include "HumidityInputLimits.h"
+#include "humidity/HumidityConstants.h"
+#include "humidity/HumidityInputLimits.h"
 
 #include "arith.h"
 

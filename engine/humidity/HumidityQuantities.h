@@ -6,7 +6,7 @@
 // Temperatures in °C, pressures in Pa, relative humidity in %. A quantity that does not exist is
 // NoValueSentinel; arithmetic faults are thrown as arith::EMathError.
 
-#include "humidity.h"
+#include "humidity/humidity.h"
 
 namespace humidity {
 

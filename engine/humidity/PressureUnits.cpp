@@ -1,4 +1,4 @@
-#include "PressureUnits.h"
+#include "humidity/PressureUnits.h"
 
 #include <array>
 #include <charconv>

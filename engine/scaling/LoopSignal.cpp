@@ -1,7 +1,7 @@
-#include "LoopSignal.h"
+#include "scaling/LoopSignal.h"
 
 #include "arith.h"
-#include "scaling.h"
+#include "scaling/scaling.h"
 
 namespace scaling {
 

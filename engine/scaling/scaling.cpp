@@ -1,4 +1,4 @@
-#include "scaling.h"
+#include "scaling/scaling.h"
 
 #include "arith.h"
 

@@ -1,4 +1,4 @@
-#include "ColdJunction.h"
+#include "temperature/ColdJunction.h"
 
 #include "arith.h"
 

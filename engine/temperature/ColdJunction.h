@@ -4,8 +4,8 @@
 // compensated in voltage as the reference tables are used: a measuring junction at t gives
 // E(t) - E(cj), and a reading e belongs to the temperature whose E is e + E(cj).
 
-#include "SensorCalculation.h"
-#include "TempScales.h"
+#include "temperature/SensorCalculation.h"
+#include "temperature/TempScales.h"
 
 namespace temperature {
 

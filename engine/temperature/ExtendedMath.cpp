@@ -1,4 +1,4 @@
-#include "ExtendedMath.h"
+#include "temperature/ExtendedMath.h"
 
 namespace temperature::extmath {
 

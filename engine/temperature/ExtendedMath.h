@@ -16,8 +16,8 @@
 // rounding can move a table index by one, which leaves the reduced argument within the range the
 // series covers.
 
-#include "ExtendedMathTables.h"
 #include "arith.h"
+#include "temperature/ExtendedMathTables.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "FieldSensor.h"
+#include "temperature/FieldSensor.h"
 
-#include "SensorCalculation.h"
 #include "arith.h"
+#include "temperature/SensorCalculation.h"
 
 #include <array>
 #include <charconv>

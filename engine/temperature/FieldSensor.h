@@ -7,10 +7,10 @@
 // trapping processor would fault. This is what velmora-cli converts with and checks tolerances
 // against; the window keeps its own ten sensors.
 
-#include "ResistanceCurves.h"
-#include "Thermistors.h"
-#include "Thermocouples.h"
-#include "ToleranceClasses.h"
+#include "temperature/ResistanceCurves.h"
+#include "temperature/Thermistors.h"
+#include "temperature/Thermocouples.h"
+#include "temperature/ToleranceClasses.h"
 
 #include <optional>
 #include <variant>

@@ -1,7 +1,7 @@
-#include "ResistanceCurves.h"
+#include "temperature/ResistanceCurves.h"
 
-#include "SensorCalculation.h"
 #include "arith.h"
+#include "temperature/SensorCalculation.h"
 
 #include <algorithm>
 #include <cmath>

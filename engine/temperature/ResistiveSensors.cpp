@@ -1,7 +1,7 @@
-#include "ResistiveSensors.h"
+#include "temperature/ResistiveSensors.h"
 
-#include "ExtendedMath.h"
 #include "arith.h"
+#include "temperature/ExtendedMath.h"
 
 #include <cmath>
 

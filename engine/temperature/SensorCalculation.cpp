@@ -1,8 +1,8 @@
-#include "SensorCalculation.h"
+#include "temperature/SensorCalculation.h"
 
-#include "ResistiveSensors.h"
-#include "Thermocouples.h"
 #include "arith.h"
+#include "temperature/ResistiveSensors.h"
+#include "temperature/Thermocouples.h"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,7 @@
 // same results.
 
 #include "Extended.h"
-#include "TempScales.h"
+#include "temperature/TempScales.h"
 
 #include <optional>
 #include <stdexcept>

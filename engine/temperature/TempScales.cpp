@@ -1,4 +1,4 @@
-#include "TempScales.h"
+#include "temperature/TempScales.h"
 
 #include "arith.h"
 

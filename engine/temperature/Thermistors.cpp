@@ -1,7 +1,7 @@
-#include "Thermistors.h"
+#include "temperature/Thermistors.h"
 
-#include "SensorCalculation.h"
 #include "arith.h"
+#include "temperature/SensorCalculation.h"
 
 #include <algorithm>
 #include <cmath>

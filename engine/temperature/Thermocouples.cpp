@@ -1,8 +1,8 @@
-#include "Thermocouples.h"
+#include "temperature/Thermocouples.h"
 
-#include "ExtendedMath.h"
-#include "Its90Coefficients.h"
 #include "arith.h"
+#include "temperature/ExtendedMath.h"
+#include "temperature/Its90Coefficients.h"
 
 #include <cmath>
 #include <iterator>

@@ -5,7 +5,7 @@
 // 175 with the emf in microvolts. Arguments and results are single precision; every term is formed
 // in extended precision and the sum is rounded once.
 
-#include "TempScales.h"
+#include "temperature/TempScales.h"
 
 namespace temperature {
 

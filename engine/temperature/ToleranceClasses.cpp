@@ -1,4 +1,4 @@
-#include "ToleranceClasses.h"
+#include "temperature/ToleranceClasses.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "FrameTest.h"
 #include "NvEdit.h"
 #include "NvNumEdit.h"
-#include "humidity.h"
+#include "humidity/humidity.h"
 #include "uMfrHumidity.h"
 #include "uMfrResultEdit.h"
 

@@ -1,5 +1,5 @@
 #include "arith.h"
-#include "humidity.h"
+#include "humidity/humidity.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "CsvData.h"
-#include "HumidityInputLimits.h"
-#include "HumidityQuantities.h"
-#include "PressureUnits.h"
 #include "arith.h"
+#include "humidity/HumidityInputLimits.h"
+#include "humidity/HumidityQuantities.h"
+#include "humidity/PressureUnits.h"
 
 #include <gtest/gtest.h>
 
@@ -209,11 +209,11 @@ TEST_F(Quantities, LeaveTheCalculatorsFiveAsTheyWere)
     EXPECT_EQ(moduleState.ExtResults[xiFrostPoint], 0.0);
 }
 
-class WholeRange : public Quantities, public ::testing::WithParamInterface<double>
+class QuantitiesWholeRange : public Quantities, public ::testing::WithParamInterface<double>
 {
 };
 
-TEST_P(WholeRange, NeverFaultsAndKeepsTheQuantitiesInOrder)
+TEST_P(QuantitiesWholeRange, NeverFaultsAndKeepsTheQuantitiesInOrder)
 {
     const double t = GetParam();
     for (double relHum : {0.0, 0.001, 1.0, 50.0, 100.0}) {
@@ -238,7 +238,7 @@ TEST_P(WholeRange, NeverFaultsAndKeepsTheQuantitiesInOrder)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Humidity, WholeRange,
+INSTANTIATE_TEST_SUITE_P(Humidity, QuantitiesWholeRange,
                          ::testing::Values(-100.0, -40.0, -0.001, 0.0, 25.0, 99.9, 150.0, 200.0));
 
 // --- Relative humidity from a dew point, frost point or wet bulb ----------------------------

@@ -581,4 +581,4 @@ void TestNvNumEdit::invalidEntryIgnoredWhileFormIsBuilt()
 }
 
 QTEST_MAIN(TestNvNumEdit)
-#include "tst_NvNumEdit.moc"
+#include "tst_nvnumedit.moc"

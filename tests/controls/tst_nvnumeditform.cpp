@@ -40,4 +40,4 @@ void TestNvNumEditForm::designedPropertiesAreApplied()
 }
 
 QTEST_MAIN(TestNvNumEditForm)
-#include "tst_NvNumEditForm.moc"
+#include "tst_nvnumeditform.moc"

@@ -221,4 +221,4 @@ void TestResultEdit::focusBackFromMenuKeepsTheCaret()
 }
 
 QTEST_MAIN(TestResultEdit)
-#include "tst_ResultEdit.moc"
+#include "tst_resultedit.moc"

@@ -283,4 +283,4 @@ void TestNumberFormat::randomValuesReadBackAsShown()
 }
 
 QTEST_APPLESS_MAIN(TestNumberFormat)
-#include "tst_NumberFormat.moc"
+#include "tst_numberformat.moc"

@@ -11,7 +11,7 @@ namespace {
 
 // Random command lines and inputs made of the tool's own words, numbers near its limits and
 // hostile text. VELMORA_CLI_FUZZ_RUNS sets the number of runs (2000 by default, a few seconds under
-// AddressSanitizer).
+// AddressSanitizer) and VELMORA_CLI_FUZZ_SEED replaces the fixed seed.
 const std::vector<std::string> Words{"temp",
                                      "table",
                                      "humidity",
@@ -90,6 +90,13 @@ std::size_t Runs()
     return runs != nullptr ? std::strtoull(runs, nullptr, 10) : 2000;
 }
 
+std::mt19937::result_type Seed()
+{
+    const char *seed = std::getenv("VELMORA_CLI_FUZZ_SEED");
+    return seed != nullptr ? static_cast<std::mt19937::result_type>(std::strtoul(seed, nullptr, 10))
+                           : 20261208;
+}
+
 template<typename T>
 const T &Pick(std::mt19937 &random, const std::vector<T> &from)
 {
@@ -132,7 +139,8 @@ bool OneLineEach(const std::string &err)
 
 TEST(Fuzz, EveryRunEndsWithAKnownStatusOneLineMessagesAndParseableOutput)
 {
-    std::mt19937 random(20261208);
+    const std::mt19937::result_type seed = Seed();
+    std::mt19937 random(seed);
     const std::size_t runs = Runs();
     for (std::size_t run = 0; run < runs; ++run) {
         std::vector<std::string> args;
@@ -148,7 +156,7 @@ TEST(Fuzz, EveryRunEndsWithAKnownStatusOneLineMessagesAndParseableOutput)
         const std::string input = Input(random);
         const TCliRun result = RunCli(args, input);
 
-        std::string trace;
+        std::string trace = "seed " + std::to_string(seed) + ", run " + std::to_string(run) + ": ";
         for (const std::string &arg : args)
             trace += "[" + arg + "] ";
         SCOPED_TRACE(trace);
