@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the program says about itself: its name and version, which the build sets once, and the

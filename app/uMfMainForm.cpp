@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "uMfMainForm.h"
 
 #include "LocaleSeparators.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The main window: four calculator tabs, the version caption, and the keys that hold in every tab

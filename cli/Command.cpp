@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Command.h"
 
 #include "CliError.h"

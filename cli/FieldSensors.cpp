@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FieldSensors.h"
 
 #include "CliError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The sensors that velmora-cli offers beyond the window's ten: thermocouple types E and R,

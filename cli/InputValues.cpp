@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "InputValues.h"
 
 #include "CliError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PressureText.h"
 
 #include "CliError.h"

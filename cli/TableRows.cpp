@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TableRows.h"
 
 #include "CliError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CliError.h"
 #include "Command.h"
 #include "FieldSensors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "VelmoraCli.h"
 
 #include "CliApp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // velmora-cli: the window's calculators for scripts, logs and calibration sheets, on the same

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A zip of velmora-cli for Windows from the cross build (cpack in the build folder): the program,
 # linked statically, the project's licence and the licence of the MinGW-w64 runtime and POSIX
 # threads library linked into it.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation and the two Debian packages, velmora (the window) and velmora-cli, from one build:
 # cpack -G DEB in the build folder. tools/build-packages makes them the way a release is made.
 include(GNUInstallDirs)

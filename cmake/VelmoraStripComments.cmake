@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run by CPack on the staged files before it packs them: removes the compilers' .comment and
 # .note sections from every installed executable, as Debian's own packaging does.
 if(NOT CPACK_GENERATOR STREQUAL "DEB")

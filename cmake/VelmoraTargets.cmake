@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Settings shared by the project's own targets: warnings as errors, the sanitizer build, and the
 # Qt code generators (uic without auto-connection: every connect is written out in the code).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "NumEditInput.h"
 
 #include "LocaleSeparators.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Every way the user's input reaches a numeric field, each sent through the field's editing rules

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The editing rules of the numeric field, apart from the widget: each user edit (a typed

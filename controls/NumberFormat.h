@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // How the numeric field writes a number as text and reads it back. Pure functions over the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "NvEdit.h"
 
 #include "UiSeam.h"

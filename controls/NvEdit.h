@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The text counterpart of the numeric field: a plain single-line edit with the same colours and

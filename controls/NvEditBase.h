@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The single-line field that the numeric field and the text field are made from: the properties

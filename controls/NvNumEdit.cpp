@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "NvNumEdit.h"
 
 #include "UiSeam.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The single-line field through which every number of the program is typed or shown. It holds one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "UiSeam.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The program's few outward effects (the warning beep, the modal warning and error boxes, and

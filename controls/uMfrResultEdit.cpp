@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "uMfrResultEdit.h"
 
 #include "NvEdit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The display of a calculator's result: a read-only number field rounded to three decimals,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Numbers as decimal text with a point, whatever the locale and the platform: the one reading and

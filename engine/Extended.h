@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The extended type in which the engine computes: long double, whatever its width on the platform

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Guarded floating-point arithmetic. The calculators were designed for a floating-point unit that

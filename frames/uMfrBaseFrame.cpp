@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "uMfrBaseFrame.h"
 
 #include "UiSeam.h"

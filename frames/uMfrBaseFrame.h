@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The calculator frame base: the work area pMain, in which each calculator lays out its own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "uMfrCurrentLoop4to20mA.h"
 
 #include "UiSeam.h"

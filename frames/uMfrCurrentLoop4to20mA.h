@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The "Current Loop" tab: scaling between the current of a 4-20 mA loop and the transmitter's

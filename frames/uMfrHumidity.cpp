@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "uMfrHumidity.h"
 
 #include "UiSeam.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The "Humidity calculator" tab: air temperature, relative humidity and pressure in; dew point,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "uMfrLinearTrans.h"
 
 #include "UiSeam.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The "Linear Transformation" tab: the straight line through two points, evaluated as y = f(x)

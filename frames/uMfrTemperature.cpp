@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "uMfrTemperature.h"
 
 #include "UiSeam.h"

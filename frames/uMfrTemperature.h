@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The "Temperature sensors" tab: temperature to resistance or thermo-voltage and back for ten

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "uMfrTemperatureUnit.h"
 
 #include "UiSeam.h"

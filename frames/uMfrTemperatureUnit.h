@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The unit beside a value field of the temperature calculator: a °C/°F drop-down with a read-only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two workloads velmora-cli is sized for: the 105,001-row Pt100 table from -200 to 850 °C by
 // 0.01 °C (wanted well under 0.2 s), and a log of 1,000,000 readings (wanted under 5 s). Output
 // goes to a stream that discards it, so that the run measures the tool and not a terminal.

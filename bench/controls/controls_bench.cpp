@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Formatting and reading run on every keystroke of a numeric field; each must stay well under the
 // time of a keystroke (the budget is 2 microseconds a call).
 

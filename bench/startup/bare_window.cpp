@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The yardstick for Velmora's start-up: a bare Qt window of the same shape (408 x 496, four tab
 // pages with one button each) and nothing else.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Launches programs side by side on an X display and measures, for each launch, the time from
 // the start of the process to the mapping of its first top-level window, and the process's peak
 // resident memory once the window is up. Prints the medians and their ratios to the first

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each benchmark cycles through inputs spread over the sensor's range, so that every branch of
 // the function is taken and no call can be folded into a constant.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 64-bit ARM Linux with Debian's g++-aarch64-linux-gnu; the tests run under
 # qemu-user with the cross libraries as the root of the guest's file system.
 set(CMAKE_SYSTEM_NAME Linux)

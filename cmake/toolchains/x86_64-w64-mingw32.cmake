@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 64-bit Windows with Debian's MinGW-w64 compiler in its POSIX-threads variant;
 # the tests run under wine. Linked statically, so that velmora-cli.exe needs no DLL beside it.
 set(CMAKE_SYSTEM_NAME Windows)

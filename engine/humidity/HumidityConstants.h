@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The physical constants and published coefficients the psychrometric functions share. Internal to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "humidity/HumidityInputLimits.h"
 
 #include <cmath>

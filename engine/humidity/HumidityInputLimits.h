@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The ranges of the humidity calculator's inputs, ends included, for callers that check an input

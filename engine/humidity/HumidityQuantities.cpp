@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "humidity/HumidityQuantities.h"
 
 #include "humidity/HumidityConstants.h"

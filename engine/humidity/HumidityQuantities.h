@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The humidity quantities field instruments quote beside the calculator's five: vapour pressures,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "humidity/PressureUnits.h"
 
 #include <array>

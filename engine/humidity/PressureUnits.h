@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Pressures as engineers write them: a number with an optional unit ("1013.25hPa", "8 bar",

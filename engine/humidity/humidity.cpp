@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "humidity/humidity.h"
 
 #include "humidity/HumidityConstants.h"

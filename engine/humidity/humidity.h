@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The psychrometric engine: from air temperature, relative humidity and total pressure it derives

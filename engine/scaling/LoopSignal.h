@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What a loop current says beyond its scaled value: how far along the 4-20 mA span it lies, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scaling/scaling.h"
 
 #include "arith.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/ColdJunction.h"
 
 #include "arith.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Thermocouple readings with the reference junction at a known temperature instead of 0 °C,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Natural logarithm and exponential in extended precision, checked like arith::Ln and arith::Exp:

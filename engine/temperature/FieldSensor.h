@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // One sensor as met in the field, whatever its family: a thermocouple of the eight letter-coded

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/ResistanceCurves.h"
 
 #include "arith.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Resistance thermometers of any size on the curves that field instruments use: platinum on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/ResistiveSensors.h"
 
 #include "arith.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Temperature and resistance of the resistive sensors: the platinum thermometer Pt1000

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // One calculation of the temperature calculator, from the input as the user gives it (°C or °F,

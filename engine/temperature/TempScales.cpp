@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/TempScales.h"
 
 #include "arith.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The temperature sensor engine's vocabulary: the ten sensors of the temperature calculator, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/Thermistors.h"
 
 #include "arith.h"

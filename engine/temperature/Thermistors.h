@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // NTC thermistors by their data: the beta model referred to 25 °C, the Steinhart-Hart equation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/Thermocouples.h"
 
 #include "arith.h"

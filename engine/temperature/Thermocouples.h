@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Temperature and thermo-voltage of the eight letter-coded thermocouple types J, K, S, B, T, N, E

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Tolerance classes: the permitted deviation from the standard curve of a platinum resistance

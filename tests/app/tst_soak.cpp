@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random events across the whole main window: tab switches, typing of every kind, Enter, Tab,
 // Backspace, Delete, clicks on radio buttons and buttons, drop-down changes and pastes. Nothing
 // may crash, no failure may escape, no modal box may be left open; after every calculation every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CliRunner.h"
 
 #include "scaling/LoopSignal.h"

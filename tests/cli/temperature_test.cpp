@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CliError.h"
 #include "CliRunner.h"
 #include "TableRows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A field's text with its caret or selection written in one string, so that test rows read as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A shown, active window holding the numeric field under test and a button to move the focus to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The numeric field's editing rules as the user meets them: real key events, the clipboard keys,
 // the context menu, input-method commits and drops, on a shown field.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random edits never break the numeric field's text: whatever the user types (any character),
 // deletes, selects, cuts, clears or pastes, in every number format, with every Decimals and with
 // or without MaxLength, the text stays a number the field can read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editing rules of the numeric field on a plain text with caret and selection, row by row as
 // the user would see them (see EditStateNotation.h for how a row writes caret and selection).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FieldWindow.h"
 #include "NvNumEdit.h"
 #include "RecordingSeam.h"

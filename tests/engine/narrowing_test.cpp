@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "arith.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameTest.h"
 #include "NvNumEdit.h"
 #include "uMfrCurrentLoop4to20mA.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameTest.h"
 #include "NvNumEdit.h"
 #include "uMfrLinearTrans.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CsvData.h"
 #include "arith.h"
 #include "humidity/HumidityInputLimits.h"

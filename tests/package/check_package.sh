@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the two Debian packages from a build folder and checks, in a few seconds, what a packager
 # and a user would: the files in each package, velmora-cli's dependencies, the manual pages, the
 # shell completions, the AppStream metadata, lintian's verdict, and that both programs run from the

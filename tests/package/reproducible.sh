@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the release packages twice from the same commit, in two build folders of different paths,
 # the second without the compiler cache, and fails unless the two sets of .deb files are byte for
 # byte the same and hold neither folder's path. Then lintian, when installed, must find no error

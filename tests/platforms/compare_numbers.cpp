@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compares what velmora-cli printed on another platform with what it printed on x86-64, number by
 // number: every other word must be the same, every number within one unit of the last digit of
 // the x86-64 text. Prints how many numbers differ at all and lists the first of them.

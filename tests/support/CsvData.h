@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Reading the reference tables of tests/data: plain CSV with optional quoted fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The common ground of the calculator frame suites: each test builds its frame under a pinned

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // An independent reading of the NIST coefficients for the tests: the published decimal texts of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/ExtendedMath.h"
 #include "arith.h"
 

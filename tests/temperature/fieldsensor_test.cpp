@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/FieldSensor.h"
 #include "temperature/SensorCalculation.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Its90Reference.h"
 #include "temperature/Its90Coefficients.h"
 #include "temperature/Thermocouples.h"

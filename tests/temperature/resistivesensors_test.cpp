@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/ResistiveSensors.h"
 #include "CsvData.h"
 #include "arith.h"

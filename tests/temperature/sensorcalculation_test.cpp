@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/SensorCalculation.h"
 #include "arith.h"
 

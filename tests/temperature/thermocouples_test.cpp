@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/Thermocouples.h"
 #include "Its90Reference.h"
 #include "arith.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temperature/ToleranceClasses.h"
 #include "CsvData.h"
 

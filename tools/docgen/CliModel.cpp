@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "CliModel.h"
 
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // velmora-cli's commands and options as plain data, read off the CLI11 definition the program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The manual page and the bash, zsh and fish completion scripts, written from the model of the

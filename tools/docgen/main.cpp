@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes velmora-cli's manual page or one of its shell completion scripts from the program's own
 // command-line definition:
 //   velmora-docgen man SOURCE OUTPUT VERSION DATE

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # An imported target for a header-only library of the build machine: a folder of the build tree
 # that links to the library's own header folder and holds nothing else.
 function(velmora_host_header_library target folder)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What a cross toolchain shares with the build machine: programs run on the build machine, every
 # library and header comes from the target's root, except CLI11 and nlohmann-json. Those are
 # header-only, so Debian's packages serve any target, through the configurations beside this file

@@ -1,2 +1,3 @@
+# SPDX-License-Identifier: MIT
 include(${CMAKE_CURRENT_LIST_DIR}/HeaderOnly.cmake)
 velmora_host_header_library(nlohmann_json::nlohmann_json nlohmann)
