@@ -62,7 +62,7 @@ constexpr std::array<TQuantity, humidity::ResultCount + humidity::ExtResultCount
     {humidity::riDewPoint, false, "dew_point", "dew point", "dew pt", "°C", "C", false},
     {humidity::riAbsoluteHumidity, false, "absolute_humidity", "absolute humidity", "abs hum",
      "g/m³", "g_m3", false},
-    {humidity::riSpecificHumidity, false, "specific_humidity", "specific humidity", "spec hum",
+    {humidity::riSpecificHumidity, false, "specific_humidity", "specific humidity", "sp hum",
      "g/kg", "g_kg", true},
     {humidity::riMixingRatio, false, "mixing_ratio", "mixing ratio", "mix rat", "g/kg", "g_kg",
      true},

@@ -205,15 +205,15 @@ std::string ZshOptionSpecs(const std::vector<TCliOption> &options, const std::st
             = Replace(option.IsPositional() ? option.positionalName : option.typeName, ":", " ");
         const std::string action
             = option.choices.empty() ? " " : "(" + Join(option.choices, " ") + ")";
-        std::string spec;
+        std::string optionSpec;
         if (option.IsPositional()) {
-            spec = (option.repeats ? std::string("*") : std::to_string(++position)) + ":" + message
-                   + ":" + action;
+            optionSpec = (option.repeats ? std::string("*") : std::to_string(++position)) + ":"
+                         + message + ":" + action;
         } else {
             const std::string summary = "[" + ZshBracketed(Summary(option.description)) + "]";
             const std::string value = option.takesValue ? ":" + message + ":" + action : "";
             if (option.names.size() == 1) {
-                spec = (option.repeats ? "*" : "") + option.names.front() + summary + value;
+                optionSpec = (option.repeats ? "*" : "") + option.names.front() + summary + value;
             } else {
                 // Brace expansion gives each name the same description and value.
                 text += indent
@@ -223,7 +223,7 @@ std::string ZshOptionSpecs(const std::vector<TCliOption> &options, const std::st
                 continue;
             }
         }
-        text += indent + SingleQuoted(spec) + " \\\n";
+        text += indent + SingleQuoted(optionSpec) + " \\\n";
     }
     return text;
 }
