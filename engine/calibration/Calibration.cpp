@@ -18,12 +18,19 @@ namespace {
 
 // Decimals beyond this many are not counted: no value the engine holds has them.
 constexpr int DecimalsCeiling = 1000;
-// The most digits a comparison rounds to; 10^18 is still exact in the extended type.
+// The most digits a comparison rounds to: 10^18 is still exact in a 64-bit significand, and with
+// a narrower extended type the noise stops the digits far earlier.
 constexpr int CompareDecimalsMax = 18;
 
 std::string Text(Extended value)
 {
     return decimal::Shortest(static_cast<double>(value));
+}
+
+// "1 reading", "2 readings".
+std::string Counted(std::size_t count, const std::string &noun)
+{
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
 std::string PercentText(const TGiven &percent)
@@ -122,8 +129,8 @@ void CheckPercents(const std::vector<TGiven> &percents, bool returnLeg)
 {
     if (percents.size() < std::size_t(MinPointCount)
         || percents.size() > std::size_t(MaxPointCount))
-        throw ECalibrationInput(std::to_string(percents.size()) + " test points given: "
-                                + std::to_string(MinPointCount) + " to "
+        throw ECalibrationInput(Counted(percents.size(), "test point")
+                                + " given: " + std::to_string(MinPointCount) + " to "
                                 + std::to_string(MaxPointCount) + " are needed");
     for (std::size_t i = 0; i < percents.size(); ++i) {
         const TGiven &p = percents[i];
@@ -147,8 +154,8 @@ void CheckPercents(const std::vector<TGiven> &percents, bool returnLeg)
 Extended Stimulus(const TStimulus &stimulus, const TTestPoint &point)
 {
     Extended value = 0;
-    const std::string where = "the test point " + PercentText(point.percent) + " (input "
-                              + Text(point.input) + "): ";
+    const std::string where
+        = "the test point " + PercentText(point.percent) + " (input " + Text(point.input) + "): ";
     try {
         value = stimulus(point.input);
     } catch (const std::exception &e) {
@@ -187,15 +194,14 @@ TJudged Judged(const TPlan &plan, const TTestPoint &point, const TReadingCheck &
     const long long outputSpan = signal.hi - signal.lo;
     // ideal = lo + percent * span / 100; the error in % multiplies by 100 / span, the error in
     // input units by the input span / 100 again.
-    const int idealDecimals
-        = Plus(point.percent.decimals, RationalDecimals(outputSpan, 100));
+    const int idealDecimals = Plus(point.percent.decimals, RationalDecimals(outputSpan, 100));
     const int outputDecimals = Wider(check.reading.decimals, idealDecimals);
     const int percentDecimals = Plus(outputDecimals, RationalDecimals(100, outputSpan));
     const int spanDecimals = Wider(plan.range.lrv.decimals, plan.range.urv.decimals);
 
-    const Extended magnitude = std::max({std::fabs(check.reading.value), std::fabs(point.output),
-                                         Extended(std::abs(signal.lo)),
-                                         Extended(std::abs(signal.hi))});
+    const Extended magnitude
+        = std::max({std::fabs(check.reading.value), std::fabs(point.output),
+                    Extended(std::abs(signal.lo)), Extended(std::abs(signal.hi))});
     TJudged judged;
     int exact = outputDecimals;
     Extended noiseMagnitude = magnitude;
@@ -239,8 +245,8 @@ decimal::TReadStatus ReadGiven(std::string_view text, TGiven &given)
     const std::size_t point = text.find('.');
     const std::size_t e = text.find_first_of("eE");
     if (point != std::string_view::npos)
-        fraction = static_cast<long long>((e == std::string_view::npos ? text.size() : e) - point
-                                          - 1);
+        fraction
+            = static_cast<long long>((e == std::string_view::npos ? text.size() : e) - point - 1);
     if (e != std::string_view::npos) {
         i = e + 1;
         const bool negative = i < text.size() && text[i] == '-';
@@ -277,9 +283,9 @@ std::optional<TOutput> OutputNamed(std::string_view name)
 std::vector<TGiven> PointsFromCount(int count)
 {
     if (count < MinPointCount || count > MaxPointCount)
-        throw ECalibrationInput("a count of " + std::to_string(count) + " test points: "
-                                + std::to_string(MinPointCount) + " to "
-                                + std::to_string(MaxPointCount) + " are needed");
+        throw ECalibrationInput("the count of test points " + std::to_string(count)
+                                + " lies outside " + std::to_string(MinPointCount) + " to "
+                                + std::to_string(MaxPointCount));
     std::vector<TGiven> points;
     points.reserve(std::size_t(count));
     for (int i = 0; i < count; ++i) {
@@ -358,9 +364,8 @@ TSetCheck CheckSet(const TPlan &plan, const TTolerance &tolerance,
     CheckTolerance(plan, tolerance);
     const std::string set(setName);
     if (readings.size() != plan.points.size())
-        throw ECalibrationInput(set + " has " + std::to_string(readings.size())
-                                + " readings for " + std::to_string(plan.points.size())
-                                + " test points");
+        throw ECalibrationInput(set + " has " + Counted(readings.size(), "reading") + " for "
+                                + Counted(plan.points.size(), "test point"));
     const TOutputSignal &signal = OutputSignal(plan.output);
     const Extended outputSpan = OutputSpan(plan.output);
     const Extended inputSpan = InputSpan(plan.range);
@@ -379,9 +384,9 @@ TSetCheck CheckSet(const TPlan &plan, const TTolerance &tolerance,
         const TTestPoint &point = plan.points[i];
         if (!(reading.value >= lowest && reading.value <= highest))
             throw ECalibrationInput(set + " reading " + std::to_string(i + 1) + " of "
-                                    + std::to_string(readings.size()) + ", "
-                                    + Text(reading.value) + " " + signal.unit + ", lies outside "
-                                    + Text(lowest) + " to " + Text(highest) + " " + signal.unit);
+                                    + std::to_string(readings.size()) + ", " + Text(reading.value)
+                                    + " " + signal.unit + ", lies outside " + Text(lowest) + " to "
+                                    + Text(highest) + " " + signal.unit);
         TReadingCheck check;
         check.reading = reading;
         check.errorOutput = Checked(reading.value - point.output);

@@ -89,7 +89,7 @@ inline constexpr int MaxPointCount = 10001; // steps of 0.01 % of span
 inline constexpr Extended PercentMin = -25;
 inline constexpr Extended PercentMax = 125;
 
-// count points evenly spread from 0 to 100 % of span: 5 gives 0, 25, 50, 75, 100. Throws for a
+// `count` points evenly spread from 0 to 100 % of span: 5 gives 0, 25, 50, 75, 100. Throws for a
 // count outside MinPointCount..MaxPointCount.
 std::vector<TGiven> PointsFromCount(int count);
 
@@ -146,9 +146,9 @@ Extended ToleranceIn(const TPlan &plan, const TTolerance &tolerance, TToleranceU
 
 struct TReadingCheck
 {
-    TGiven reading;           // mA or V
-    Extended errorOutput = 0; // reading minus ideal output, mA or V
-    Extended errorPercent = 0; // of span, along the output
+    TGiven reading;            // mA or V
+    Extended errorOutput = 0;  // reading minus ideal output, mA or V
+    Extended errorPercent = 0; // of span, positive when the output is high
     Extended errorInput = 0;   // the input the reading indicates minus the input applied
     bool pass = false;
     // The NE 43 zone of a 4-20 mA reading; the recommendation speaks of no other signal.
@@ -168,7 +168,8 @@ struct TSetCheck
 {
     std::vector<TReadingCheck> readings; // one per point of the plan
     bool pass = false;                   // every reading passes
-    std::size_t largest = 0; // the reading with the largest error, the first of equals
+    // The reading with the largest error, the first of those equal at their digits.
+    std::size_t largest = 0;
     // With a return leg: one per point with a partner, in the up leg's order.
     std::vector<THysteresis> hysteresis;
     std::optional<std::size_t> largestHysteresis; // an index into hysteresis
@@ -179,8 +180,8 @@ struct TSetCheck
 // point, the range and the tolerance as given (8.04 mA against 8 mA is 0.25 % of a 16 mA span, a
 // tie with ±0.25 %, which passes), so binary noise cannot decide a tie and no error above the
 // tolerance rounds down onto it; never more digits than the arithmetic holds at the values'
-// magnitudes.
-// readings are one per point of the plan, within the output's range widened by its span each way
+// magnitudes. readings are one per point of the plan, within the output's range widened by its span
+// each way
 // (-12 to 36 mA for 4-20 mA); setName ("as-found") names the set in the messages.
 TSetCheck CheckSet(const TPlan &plan, const TTolerance &tolerance,
                    const std::vector<TGiven> &readings, std::string_view setName);

@@ -43,17 +43,16 @@ TEST_P(RelHumAtOtherTemp, KeepsTheVapourPressure)
                 VapourPressure(SatVapourPressure(c.t), c.relHum), 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Humidity, RelHumAtOtherTemp,
-    testing::Values(
-        // 50 * 2341.99790 / 4249.07551 Pa
-        TAtTempCase{"Warmer", 20, 50, 30, 27.558911278948628},
-        // 60 * 3172.75086 / 2648.15811 Pa
-        TAtTempCase{"Cooler", 25, 60, 22, 71.88583296053638},
-        // 80 * 286.232546 (over water, below 0 °C) / 872.895047 Pa
-        TAtTempCase{"FromBelowFreezing", -10, 80, 5, 26.232940327517266},
-        TAtTempCase{"SameTemperature", 35, 100, 35, 100}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Humidity, RelHumAtOtherTemp,
+                         testing::Values(
+                             // 50 * 2341.99790 / 4249.07551 Pa
+                             TAtTempCase{"Warmer", 20, 50, 30, 27.558911278948628},
+                             // 60 * 3172.75086 / 2648.15811 Pa
+                             TAtTempCase{"Cooler", 25, 60, 22, 71.88583296053638},
+                             // 80 * 286.232546 (over water, below 0 °C) / 872.895047 Pa
+                             TAtTempCase{"FromBelowFreezing", -10, 80, 5, 26.232940327517266},
+                             TAtTempCase{"SameTemperature", 35, 100, 35, 100}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(RelHumAtOtherTempTables, AgreesWithinItsAccuracy)
 {
@@ -70,11 +69,13 @@ TEST(RelHumAtOtherTempTables, AgreesWithinItsAccuracy)
 TEST(RelHumAtOtherTempAccuracy, AddsTheSlopesTimesTheInputAccuracies)
 {
     const double t = 20, rh = 50, other = 30, dT = 0.2, dRH = 1.5, dOther = 0.3, h = 1e-3;
-    const auto at = [](double a, double b, double c) { return RelHumAtTemp(a, b, c).relHum; };
-    const double expected = std::fabs(at(t + h, rh, other) - at(t - h, rh, other)) / (2 * h) * dT
-                            + std::fabs(at(t, rh + h, other) - at(t, rh - h, other)) / (2 * h) * dRH
-                            + std::fabs(at(t, rh, other + h) - at(t, rh, other - h)) / (2 * h)
-                                  * dOther;
+    const auto at = [](double a, double b, double c) {
+        return RelHumAtTemp(a, b, c).relHum;
+    };
+    const double expected
+        = std::fabs(at(t + h, rh, other) - at(t - h, rh, other)) / (2 * h) * dT
+          + std::fabs(at(t, rh + h, other) - at(t, rh - h, other)) / (2 * h) * dRH
+          + std::fabs(at(t, rh, other + h) - at(t, rh, other - h)) / (2 * h) * dOther;
     const double model = RelHumAtTemp(t, rh, other).accuracy;
     const double stated = RelHumAtTemp(t, rh, other, dT, dRH, dOther).accuracy;
     EXPECT_NEAR(stated - model, expected, 0.01 * expected);
