@@ -39,61 +39,40 @@ TEST_P(CompletionOfType, OffersTheChoicesAndNeverAPlaceholder)
 
 INSTANTIATE_TEST_SUITE_P(
     TypeNames, CompletionOfType,
-    ::testing::Values(
-        TCompletionCase{"formats", "text|csv|json", {"text", "csv", "json"}},
-        TCompletionCase{"setCheck", "TEXT:{k,j,s}", {"k", "j", "s"}},
-        TCompletionCase{"emptySet", "TEXT:{}", {}}, TCompletionCase{"emptyWord", "a||b", {}},
-        TCompletionCase{"prose", "any T|F value", {}},
-        TCompletionCase{"validatorProse", "INT:INT in [0 - 17]", {}},
-        // A lone word is a placeholder or a name, never a choice.
-        TCompletionCase{"loneWord", "T", {}}, TCompletionCase{"commaList", "A,B,C", {}},
-        // N beside choices adds digits; beside placeholders only, nothing.
-        TCompletionCase{"digitsBesideWords", "N|full", WithDigits({"full"})},
-        TCompletionCase{"placeholdersOnly", "N|NAME|COL|VALUE", {}},
-        // Upper-case choices shorter than three letters or with a digit are choices.
-        TCompletionCase{"units", "C|F|K", {"C", "F", "K"}},
-        TCompletionCase{
-            "classes", "AA|A|B|C|W0.15|F0.6|1|2", {"AA", "A", "B", "C", "W0.15", "F0.6", "1", "2"}},
-        TCompletionCase{"lowerCaseN", "n|k|AUTO", {"n", "k"}},
-        TCompletionCase{"file", "FILE", {}, docgen::fnFiles},
-        TCompletionCase{"existingFile", "TEXT:FILE", {}, docgen::fnFiles},
-        TCompletionCase{"path", "PATH", {}, docgen::fnFiles},
-        TCompletionCase{"directory", "TEXT:DIR", {}, docgen::fnDirectories},
-        TCompletionCase{"fileOrStdin", "FILE|-", {"-"}, docgen::fnFiles}),
+    ::testing::Values(TCompletionCase{"formats", "text|csv|json", {"text", "csv", "json"}},
+                      TCompletionCase{"setCheck", "TEXT:{k,j,s}", {"k", "j", "s"}},
+                      TCompletionCase{"emptySet", "TEXT:{}", {}},
+                      TCompletionCase{"emptyWord", "a||b", {}},
+                      TCompletionCase{"prose", "any T|F value", {}},
+                      TCompletionCase{"validatorProse", "INT:INT in [0 - 17]", {}},
+                      // A lone word is a placeholder or a name, never a choice.
+                      TCompletionCase{"loneWord", "T", {}},
+                      // N beside choices adds digits; beside placeholders only, nothing.
+                      TCompletionCase{"digitsBesideWords", "N|full", WithDigits({"full"})},
+                      TCompletionCase{"placeholdersOnly", "N|NAME|COL|VALUE", {}},
+                      // Upper-case choices shorter than three letters or with a digit are choices.
+                      TCompletionCase{"units", "C|F|K", {"C", "F", "K"}},
+                      TCompletionCase{"classes",
+                                      "AA|A|B|C|W0.15|F0.6|1|2",
+                                      {"AA", "A", "B", "C", "W0.15", "F0.6", "1", "2"}},
+                      TCompletionCase{"capitalsArePlaceholders", "n|k|AUTO", {"n", "k"}},
+                      TCompletionCase{"file", "FILE", {}, docgen::fnFiles},
+                      TCompletionCase{"existingFile", "TEXT:FILE", {}, docgen::fnFiles},
+                      TCompletionCase{"directory", "TEXT:DIR", {}, docgen::fnDirectories},
+                      TCompletionCase{"fileOrStdin", "FILE|-", {"-"}, docgen::fnFiles}),
     [](const ::testing::TestParamInfo<TCompletionCase> &info) {
         return std::string(info.param.name);
     });
 
-struct TLabelCase
-{
-    const char *name;
-    std::vector<std::string> names;
-    std::string typeName;
-    std::string label;
-};
-
-class ValueLabel : public ::testing::TestWithParam<TLabelCase>
-{
-};
-
-TEST_P(ValueLabel, KeepsASynopsisEntryShort)
+// The manual page test below shows a short list as it is and a long one by the option's name; a
+// set check names its own label.
+TEST(ValueLabel, OfALongSetCheckIsItsLabel)
 {
     docgen::TCliOption option;
-    option.names = GetParam().names;
-    option.positionalName = option.names.empty() ? "SENSOR" : "";
-    option.typeName = GetParam().typeName;
-    option.completion = docgen::CompletionOfType(option.typeName);
-    EXPECT_EQ(docgen::ValueLabel(option), GetParam().label);
+    option.names = {"--curve"};
+    option.typeName = "CURVE:{pt385,pt3916,pt3926,cu428}";
+    EXPECT_EQ(docgen::ValueLabel(option), "CURVE");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Options, ValueLabel,
-    ::testing::Values(
-        TLabelCase{"shortList", {"--to"}, "electrical|temperature", "electrical|temperature"},
-        TLabelCase{"longList", {"--pressure-unit"}, "Pa|hPa|kPa|MPa|mbar|bar|psi|barg", "UNIT"},
-        TLabelCase{"setCheck", {"--curve", "-c"}, "CURVE:{pt385,pt3916,pt3926,cu428}", "CURVE"},
-        TLabelCase{"positional", {}, "pt1000|pt100|ni1000|ntc2252|k|j|s|b|t|n|e|r", "SENSOR"}),
-    [](const ::testing::TestParamInfo<TLabelCase> &info) { return std::string(info.param.name); });
 
 // A command line shaped like velmora-cli's: a command with a positional argument whose type lists
 // its values, an option with a default, an option taking several values, a flag, an option with
