@@ -75,6 +75,16 @@ for page in "$app/usr/share/man/man1/velmora.1.gz" "$cli/usr/share/man/man1/velm
     [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
 done
 cli_page=$(zcat "$cli/usr/share/man/man1/velmora-cli.1.gz" | groff -man -Tutf8 -P-cbou 2>/dev/null)
+# at 80 columns the synopsis breaks only between options: each line closes the brackets it opens
+# and none ends in a hyphen
+synopsis=$(zcat "$cli/usr/share/man/man1/velmora-cli.1.gz" | groff -man -Tutf8 -rLL=80n -P-cbou 2>/dev/null |
+    sed -n '/^SYNOPSIS/,/^DESCRIPTION/p')
+while IFS= read -r line; do
+    opened=${line//[!\[]/}
+    closed=${line//[!\]]/}
+    [[ ${#opened} -eq ${#closed} && "$line" != *- && "$line" != *‐ ]] ||
+        fail "velmora-cli(1)'s synopsis breaks inside an option: $line"
+done <<<"$synopsis"
 # the commands as velmora-cli's own help lists them
 commands=$("$cli/usr/bin/velmora-cli" --help | awk '/^Subcommands:/ {on = 1; next} on && /^  [a-z]/ {print $1}')
 [ -n "$commands" ] || fail "velmora-cli --help lists no command"
@@ -85,32 +95,64 @@ for command in $commands; do
     done
 done
 
-# ---- completions: each shell reads its script, and bash and fish offer the right words
+# ---- completions: each shell reads its script and offers, for the last word of a command line,
+# what a user may type there: choices, sensors, digits beside 'full', file names; never a
+# placeholder such as N or NAME
 completion="$cli/usr/share/bash-completion/completions/velmora-cli"
+zsh_folder="$cli/usr/share/zsh/vendor-completions"
+fish_script="$cli/usr/share/fish/vendor_completions.d/velmora-cli.fish"
 bash -n "$completion" || fail "bash cannot read its completion"
+# Each prints the words offered for the line's last word (after its last space), sorted, each
+# followed by a space; the file names are those of the folder with the packages.
 bash_complete() {
-    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+    local words
+    read -ra words <<<"velmora-cli $1"
+    [[ -n "$1" && "$1" != *" " ]] || words+=("")
+    (cd "$scratch/out" && bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
              _velmora_cli; ((${#COMPREPLY[@]})) || exit 0
-             printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "' _ "$completion" "$@"
+             printf "%s\n" "${COMPREPLY[@]}" | LC_ALL=C sort | tr "\n" " "' _ "$completion" "${words[@]}")
 }
-offered=" $(bash_complete velmora-cli '')"
+zsh_complete() {
+    (cd "$scratch/out" && timeout 20 "$(dirname "$0")/zsh-complete" "$zsh_folder" "velmora-cli $1") |
+        LC_ALL=C sort | tr '\n' ' '
+}
+fish_complete() {
+    (cd "$scratch/out" && fish -c "source '$fish_script'; complete -C 'velmora-cli $1'") | cut -f1 |
+        LC_ALL=C sort | tr '\n' ' '
+}
+offered=" $(bash_complete '')"
 for command in $commands --help; do
     [[ "$offered" == *" $command "* ]] || fail "bash does not complete $command: $offered"
 done
-[ "$(bash_complete velmora-cli temp --format '')" = "csv json text " ] ||
-    fail "bash completes no format: $(bash_complete velmora-cli temp --format '')"
-bash_complete velmora-cli table --unit F 'p' | grep -q 'pt100 pt1000' ||
-    fail "bash completes no sensor: $(bash_complete velmora-cli table --unit F 'p')"
-[ -z "$(bash_complete velmora-cli table k 'p')" ] || fail "bash offers a second sensor"
-if have zsh "zsh completion syntax"; then
-    zsh -n "$cli/usr/share/zsh/vendor-completions/_velmora-cli" || fail "zsh cannot read its completion"
+# the command line up to the word completed | what every shell offers there
+completion_cases=(
+    "temp --format |csv json text "
+    "temp --decimals |0 1 2 3 4 5 6 7 8 9 full "
+    "temp --decimals f|full "
+    "temp --column |"
+    "temp --input velmora-cli_|$(basename "$cli_deb") "
+    "temp --unit |C F "
+    "temp k --to e|electrical "
+    "table --unit F p|pt pt100 pt1000 "
+    "table k p|"
+)
+shells=(bash)
+if have zsh "zsh completion"; then
+    zsh -n "$zsh_folder/_velmora-cli" || fail "zsh cannot read its completion"
+    shells+=(zsh)
 fi
 if have fish "fish completion"; then
-    fish_script="$cli/usr/share/fish/vendor_completions.d/velmora-cli.fish"
     fish -n "$fish_script" || fail "fish cannot read its completion"
-    units=$(fish -c "source '$fish_script'; complete -C 'velmora-cli temp --unit '" | cut -f1 | tr '\n' ' ')
-    [ "$units" = "C F " ] || fail "fish completes no unit: $units"
+    shells+=(fish)
 fi
+for case in "${completion_cases[@]}"; do
+    line="${case%%|*}"
+    expected="${case#*|}"
+    for shell in "${shells[@]}"; do
+        got=$("${shell}_complete" "$line")
+        [ "$got" = "$expected" ] || fail "$shell offers '$got' for 'velmora-cli $line', not '$expected'"
+    done
+done
 
 # ---- desktop entry and AppStream metadata share the application's id
 grep -q '^Exec=velmora$' "$app/usr/share/applications/$id.desktop" || fail "desktop entry's Exec"

@@ -10,32 +10,73 @@
 
 namespace {
 
-struct TChoicesCase
-{
-    const char *typeName;
-    std::vector<std::string> choices;
-};
+const std::vector<std::string> Digits{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
 
-class ChoicesOfType : public ::testing::TestWithParam<TChoicesCase>
+std::vector<std::string> WithDigits(std::vector<std::string> words)
 {
-};
-
-TEST_P(ChoicesOfType, ListsOnlyTheWordsATypeNameOffers)
-{
-    EXPECT_EQ(docgen::ChoicesOfType(GetParam().typeName), GetParam().choices);
+    words.insert(words.end(), Digits.begin(), Digits.end());
+    return words;
 }
 
-INSTANTIATE_TEST_SUITE_P(TypeNames, ChoicesOfType,
-                         ::testing::Values(TChoicesCase{"text|csv|json", {"text", "csv", "json"}},
-                                           TChoicesCase{"C|F", {"C", "F"}},
-                                           TChoicesCase{"NUMBER", {}},
-                                           TChoicesCase{"TEXT:{k,j,s}", {"k", "j", "s"}},
-                                           TChoicesCase{"a||b", {}}, // an empty word lists nothing
-                                           TChoicesCase{"any T|F value", {}}, // prose is no list
-                                           TChoicesCase{"TEXT:{}", {}}));
+struct TCompletionCase
+{
+    const char *name;
+    const char *typeName;
+    std::vector<std::string> words;
+    docgen::TFileNames fileNames = docgen::fnNone;
+};
+
+class CompletionOfType : public ::testing::TestWithParam<TCompletionCase>
+{
+};
+
+TEST_P(CompletionOfType, OffersTheChoicesAndNeverAPlaceholder)
+{
+    const docgen::TValueCompletion completion = docgen::CompletionOfType(GetParam().typeName);
+    EXPECT_EQ(completion.words, GetParam().words);
+    EXPECT_EQ(completion.fileNames, GetParam().fileNames);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TypeNames, CompletionOfType,
+    ::testing::Values(TCompletionCase{"formats", "text|csv|json", {"text", "csv", "json"}},
+                      TCompletionCase{"setCheck", "TEXT:{k,j,s}", {"k", "j", "s"}},
+                      TCompletionCase{"emptySet", "TEXT:{}", {}},
+                      TCompletionCase{"emptyWord", "a||b", {}},
+                      TCompletionCase{"prose", "any T|F value", {}},
+                      TCompletionCase{"validatorProse", "INT:INT in [0 - 17]", {}},
+                      // A lone word is a placeholder or a name, never a choice.
+                      TCompletionCase{"loneWord", "T", {}},
+                      // N beside choices adds digits; beside placeholders only, nothing.
+                      TCompletionCase{"digitsBesideWords", "N|full", WithDigits({"full"})},
+                      TCompletionCase{"placeholdersOnly", "N|NAME|COL|VALUE", {}},
+                      // Upper-case choices shorter than three letters or with a digit are choices.
+                      TCompletionCase{"units", "C|F|K", {"C", "F", "K"}},
+                      TCompletionCase{"classes",
+                                      "AA|A|B|C|W0.15|F0.6|1|2",
+                                      {"AA", "A", "B", "C", "W0.15", "F0.6", "1", "2"}},
+                      TCompletionCase{"capitalsArePlaceholders", "n|k|AUTO", {"n", "k"}},
+                      TCompletionCase{"file", "FILE", {}, docgen::fnFiles},
+                      TCompletionCase{"existingFile", "TEXT:FILE", {}, docgen::fnFiles},
+                      TCompletionCase{"directory", "TEXT:DIR", {}, docgen::fnDirectories},
+                      TCompletionCase{"fileOrStdin", "FILE|-", {"-"}, docgen::fnFiles}),
+    [](const ::testing::TestParamInfo<TCompletionCase> &info) {
+        return std::string(info.param.name);
+    });
+
+// The manual page test below shows a short list as it is and a long one by the option's name; a
+// set check names its own label.
+TEST(ValueLabel, OfALongSetCheckIsItsLabel)
+{
+    docgen::TCliOption option;
+    option.names = {"--curve"};
+    option.typeName = "CURVE:{pt385,pt3916,pt3926,cu428}";
+    EXPECT_EQ(docgen::ValueLabel(option), "CURVE");
+}
 
 // A command line shaped like velmora-cli's: a command with a positional argument whose type lists
-// its values, an option with a default, an option taking several values, a flag.
+// its values, an option with a default, an option taking several values, a flag, an option with
+// a long list of values.
 struct ToyCli : public ::testing::Test
 {
     ToyCli()
@@ -50,6 +91,8 @@ struct ToyCli : public ::testing::Test
             ->expected(0, CLI::detail::expected_max_vector_size)
             ->allow_extra_args();
         convert->add_flag("--quiet", quiet, "say nothing");
+        convert->add_option("--pressure-unit", unit, "unit of a pressure")
+            ->type_name("Pa|hPa|kPa|MPa|mbar|bar|psi");
         model = docgen::ReadCliModel(app);
     }
 
@@ -78,19 +121,19 @@ TEST_F(ToyCli, ModelHoldsEveryCommandAndOptionAsDefined)
     EXPECT_EQ(command.name, "conv");
     EXPECT_EQ(command.description, "Convert a value.");
     // Named options come first (help included), positional arguments last.
-    ASSERT_EQ(command.options.size(), 5u);
+    ASSERT_EQ(command.options.size(), 6u);
     EXPECT_EQ(command.options.front().names, (std::vector<std::string>{"--help", "-h"}));
     EXPECT_TRUE(command.options.back().IsPositional());
 
     const docgen::TCliOption &sensorArg = Option("SENSOR");
     EXPECT_TRUE(sensorArg.required);
-    EXPECT_EQ(sensorArg.choices, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(sensorArg.completion.words, (std::vector<std::string>{"a", "b"}));
     const docgen::TCliOption &unitOption = Option("--unit");
     EXPECT_EQ(unitOption.defaultText, "C");
     EXPECT_TRUE(unitOption.takesValue);
     EXPECT_FALSE(unitOption.repeats);
     EXPECT_TRUE(Option("--x").repeats);
-    EXPECT_TRUE(Option("--x").choices.empty());
+    EXPECT_FALSE(Option("--x").completion.Offers());
     EXPECT_FALSE(Option("--quiet").takesValue);
     EXPECT_TRUE(Option("--quiet").typeName.empty());
 }
@@ -105,10 +148,20 @@ TEST_F(ToyCli, ManPageFillsEveryPlaceholderFromTheModel)
     EXPECT_EQ(page.find('@'), std::string::npos) << page;
     EXPECT_NE(page.find(".TH TOY 1 \"2026-12-08\" \"toy 1.2.3\""), std::string::npos);
     EXPECT_NE(page.find(".SS conv\nConvert a value.\n"), std::string::npos) << page;
-    // Usage: required arguments bare, optional ones in brackets, repeated ones with an ellipsis.
-    EXPECT_NE(page.find("\\fB\\%\\-\\-unit\\fR \\fI\\%C|F\\fR]"), std::string::npos) << page;
-    EXPECT_NE(page.find("[\\fB\\%\\-\\-x\\fR \\fI\\%NUMBER\\fR .\\|.\\|.]"), std::string::npos);
-    EXPECT_NE(page.find(" \\fI\\%SENSOR\\fR"), std::string::npos);
+    // Usage: required arguments bare, optional ones in brackets, repeated ones with an ellipsis,
+    // each on a line of its own and held together by unpaddable spaces, so that groff breaks a
+    // synopsis only between options.
+    EXPECT_NE(page.find(".SY \"toy conv\"\n[\\fB\\-\\-help\\fR]\n"), std::string::npos) << page;
+    EXPECT_NE(page.find("\n[\\fB\\-\\-unit\\fR\\ \\fIC|F\\fR]\n"), std::string::npos);
+    EXPECT_NE(page.find("\n[\\fB\\-\\-x\\fR\\ \\fINUMBER\\fR\\ .\\|.\\|.\\&]\n"),
+              std::string::npos);
+    EXPECT_NE(page.find("\n\\fISENSOR\\fR\n.YS\n"), std::string::npos);
+    // A list too long for a synopsis line shows by its label; its entry's text lists it.
+    EXPECT_NE(page.find("[\\fB\\-\\-pressure\\-unit\\fR\\ \\fIUNIT\\fR]\n"), std::string::npos);
+    EXPECT_NE(
+        page.find(".TP\n\\fB\\%\\-\\-pressure\\-unit\\fR \\fI\\%UNIT\\fR\nunit of a pressure\n"
+                  ".br\nValues: \\%Pa, \\%hPa, \\%kPa, \\%MPa, \\%mbar, \\%bar, \\%psi\n"),
+        std::string::npos);
     EXPECT_NE(page.find("unit: C or F (default: C)\n"), std::string::npos);
     // Prose notes are filled, examples keep their lines.
     EXPECT_NE(page.find(".PP\nA value outside the limits is refused.\n"), std::string::npos);

@@ -15,24 +15,43 @@ bool IsWordChar(char c)
            || c == '-' || c == '.' || c == '+';
 }
 
-std::vector<std::string> SplitWords(const std::string &text, char separator)
+std::vector<std::string> Split(const std::string &text, char separator)
 {
-    std::vector<std::string> words;
-    std::string word;
+    std::vector<std::string> parts;
+    std::string part;
     for (const char c : text) {
         if (c == separator) {
-            words.push_back(word);
-            word.clear();
+            parts.push_back(part);
+            part.clear();
         } else {
-            word += c;
+            part += c;
         }
     }
-    words.push_back(word);
+    parts.push_back(part);
+    return parts;
+}
+
+// The words of a list, or none where a part is empty or not a word (prose).
+std::vector<std::string> SplitWords(const std::string &text, char separator)
+{
+    const std::vector<std::string> words = Split(text, separator);
     const bool allWords = std::all_of(words.begin(), words.end(), [](const std::string &w) {
         return !w.empty() && std::all_of(w.begin(), w.end(), IsWordChar);
     });
     return allWords ? words : std::vector<std::string>{};
 }
+
+// "NAME", "COL", "NUMBER": three or more capitals. "AA", "C" and "W0.1" are tolerance classes
+// and units, so a shorter word, or one with a digit, is a choice.
+bool IsNamedPlaceholder(const std::string &word)
+{
+    return word.size() >= 3 && std::all_of(word.begin(), word.end(), [](char c) {
+               return (c >= 'A' && c <= 'Z') || c == '_';
+           });
+}
+
+// A synopsis line has room for about this much of an option's value.
+constexpr std::size_t LongestShownTypeName = 24;
 
 TCliOption ReadOption(const CLI::Option &option)
 {
@@ -46,7 +65,7 @@ TCliOption ReadOption(const CLI::Option &option)
     result.takesValue = option.get_items_expected_max() > 0;
     if (result.takesValue) {
         result.typeName = option.get_type_name();
-        result.choices = ChoicesOfType(result.typeName);
+        result.completion = CompletionOfType(result.typeName);
     }
     result.description = option.get_description();
     result.defaultText = option.get_default_str();
@@ -67,15 +86,50 @@ std::vector<TCliOption> ReadOptions(const CLI::App &app)
 
 } // namespace
 
-std::vector<std::string> ChoicesOfType(const std::string &typeName)
+TValueCompletion CompletionOfType(const std::string &typeName)
 {
-    // "TEXT:{a,b,c}" from a set check; a bare "a|b|c" from a type name that lists them.
-    const std::size_t brace = typeName.find('{');
-    if (brace != std::string::npos && typeName.back() == '}' && brace + 2 < typeName.size())
-        return SplitWords(typeName.substr(brace + 1, typeName.size() - brace - 2), ',');
-    if (typeName.find('|') == std::string::npos)
-        return {};
-    return SplitWords(typeName, '|');
+    TValueCompletion completion;
+    bool wholeNumber = false;
+    for (const std::string &part : Split(typeName, ':')) {
+        // "{a,b,c}" from a set check, "a|b|c" as the program lists them, or one word.
+        const bool set = part.size() >= 2 && part.front() == '{' && part.back() == '}';
+        const bool listed = set || part.find('|') != std::string::npos;
+        const std::vector<std::string> alternatives
+            = set ? SplitWords(part.substr(1, part.size() - 2), ',') : SplitWords(part, '|');
+        for (const std::string &word : alternatives) {
+            if (word == "N")
+                wholeNumber = true;
+            else if (word == "FILE" || word == "PATH")
+                completion.fileNames = fnFiles;
+            else if (word == "DIR" && completion.fileNames == fnNone)
+                completion.fileNames = fnDirectories;
+            else if (listed && !IsNamedPlaceholder(word))
+                completion.words.push_back(word);
+        }
+    }
+    if (wholeNumber && !completion.words.empty()) {
+        for (char digit = '0'; digit <= '9'; ++digit)
+            completion.words.emplace_back(1, digit);
+    }
+    return completion;
+}
+
+std::string ValueLabel(const TCliOption &option)
+{
+    if (option.IsPositional())
+        return option.positionalName;
+    const std::string &type = option.typeName;
+    if (type.size() <= LongestShownTypeName)
+        return type;
+    const std::size_t set = type.find(":{");
+    if (set != std::string::npos && set > 0)
+        return type.substr(0, set);
+    std::string name = option.names.front();
+    name = name.substr(name.find_last_of('-') + 1);
+    std::transform(name.begin(), name.end(), name.begin(), [](char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return name;
 }
 
 TCliModel ReadCliModel(const CLI::App &app)

@@ -60,24 +60,44 @@ std::string RoffItalic(const std::string &text)
     return "\\fI\\%" + RoffText(text) + "\\fR";
 }
 
+// The values of a list that an entry's head shows by its label, for the entry's text: "Values:
+// pt385, pt3916, cu428", each value kept whole.
+std::string ValuesNote(const TCliOption &option)
+{
+    const std::string &type = option.typeName;
+    if (option.IsPositional() || !option.takesValue || ValueLabel(option) == type)
+        return {};
+    const std::size_t set = type.find(":{");
+    const std::string values = set != std::string::npos && type.back() == '}'
+                                   ? Replace(type.substr(set + 2, type.size() - set - 3), ",", "|")
+                                   : type;
+    return ".br\nValues: \\%" + Replace(RoffText(values), "|", ", \\%") + "\n";
+}
+
+// One option as a synopsis shows it, never broken across lines: an unpaddable space (\\ ) holds
+// the option to its value, and no \\% gives groff a place to hyphenate after a bracket (the
+// synopsis is not hyphenated). \\& after the ellipsis keeps its dot from ending a sentence.
 std::string RoffOptionUse(const TCliOption &option)
 {
-    std::string use = option.IsPositional() ? RoffItalic(option.positionalName)
-                                            : RoffBold(option.names.front());
+    std::string use = option.IsPositional() ? "\\fI" + RoffText(option.positionalName) + "\\fR"
+                                            : "\\fB" + RoffText(option.names.front()) + "\\fR";
     if (!option.IsPositional() && option.takesValue)
-        use += " " + RoffItalic(option.typeName);
+        use += "\\ \\fI" + RoffText(ValueLabel(option)) + "\\fR";
     if (option.repeats)
-        use += " .\\|.\\|.";
+        use += "\\ .\\|.\\|.\\&";
     return option.required ? use : "[" + use + "]";
 }
 
+// A command's synopsis: each option on a line of its own, so that the page breaks only between
+// options, and later lines hang under the first (groff's .SY and .YS).
 std::string RoffUsage(const std::string &program, const std::string &command,
                       const std::vector<TCliOption> &options)
 {
-    std::string usage = RoffBold(command.empty() ? program : program + " " + command);
+    const std::string name = command.empty() ? program : program + " " + command;
+    std::string usage = ".SY \"" + RoffText(name) + "\"\n";
     for (const TCliOption &option : options)
-        usage += " " + RoffOptionUse(option);
-    return usage + "\n";
+        usage += RoffOptionUse(option) + "\n";
+    return usage + ".YS\n";
 }
 
 std::string RoffOptionList(const std::vector<TCliOption> &options)
@@ -91,8 +111,9 @@ std::string RoffOptionList(const std::vector<TCliOption> &options)
             names.push_back(RoffBold(name));
         std::string head = Join(names, ", ");
         if (!option.IsPositional() && option.takesValue)
-            head += " " + RoffItalic(option.typeName);
-        text += ".TP\n" + head + "\n" + RoffText(option.description + DefaultNote(option)) + "\n";
+            head += " " + RoffItalic(ValueLabel(option));
+        text += ".TP\n" + head + "\n" + RoffText(option.description + DefaultNote(option)) + "\n"
+                + ValuesNote(option);
     }
     return text;
 }
@@ -131,7 +152,7 @@ std::string RoffSynopsis(const TCliModel &model)
 {
     std::string text = RoffUsage(model.program, "", model.options);
     for (const TCliCommand &command : model.commands)
-        text += ".br\n" + RoffUsage(model.program, command.name, command.options);
+        text += RoffUsage(model.program, command.name, command.options);
     return text;
 }
 
@@ -140,7 +161,7 @@ std::string RoffCommands(const TCliModel &model)
     std::string text;
     for (const TCliCommand &command : model.commands) {
         text += ".SS " + RoffText(command.name) + "\n" + RoffText(command.description) + "\n";
-        text += ".PP\n" + RoffUsage(model.program, command.name, command.options);
+        text += RoffUsage(model.program, command.name, command.options);
         text += RoffOptionList(command.options);
         text += RoffFooter(command.footer);
     }
@@ -191,9 +212,51 @@ std::string FishQuoted(const std::string &text)
     return "'" + Replace(Replace(text, "\\", "\\\\"), "'", "\\'") + "'";
 }
 
+// Fills COMPREPLY with a value's words and file or directory names; names are then quoted and
+// marked as bash does for files (a directory gets its '/').
+std::string BashReply(const TValueCompletion &completion, const std::string &indent)
+{
+    std::vector<std::string> generators;
+    if (completion.fileNames != fnNone)
+        generators.push_back(std::string("compgen ")
+                             + (completion.fileNames == fnDirectories ? "-d" : "-f")
+                             + " -- \"$cur\"");
+    if (!completion.words.empty())
+        generators.push_back("compgen -W " + SingleQuoted(Join(completion.words, " "))
+                             + " -- \"$cur\"");
+    std::string text;
+    if (completion.fileNames != fnNone)
+        text += indent + "compopt -o filenames 2>/dev/null\n";
+    return text + indent + "mapfile -t COMPREPLY < <(" + Join(generators, "; ") + ")\n";
+}
+
+// The value part of a fish option line: -x takes a value and offers no file names (-F does),
+// -a the words; __fish_complete_directories gives directories alone.
+std::string FishValue(const TValueCompletion &completion)
+{
+    std::vector<std::string> arguments = completion.words;
+    if (completion.fileNames == fnDirectories)
+        arguments.push_back("(__fish_complete_directories (commandline -ct))");
+    std::string text = completion.fileNames == fnFiles ? " -r -F" : " -x";
+    if (!arguments.empty())
+        text += " -a " + FishQuoted(Join(arguments, " "));
+    return text;
+}
+
 std::string ZshBracketed(const std::string &text)
 {
     return Replace(Replace(Replace(text, "\\", "\\\\"), "[", "\\["), "]", "\\]");
+}
+
+// The _arguments action for a value: its words, file or directory names, both, or only the
+// message (a space).
+std::string ZshAction(const TValueCompletion &completion)
+{
+    const std::string words = "compadd -- " + Join(completion.words, " ");
+    const std::string files = completion.fileNames == fnDirectories ? "_files -/" : "_files";
+    if (completion.fileNames == fnNone)
+        return completion.words.empty() ? " " : "(" + Join(completion.words, " ") + ")";
+    return completion.words.empty() ? files : "{" + files + "; " + words + "}";
 }
 
 std::string ZshOptionSpecs(const std::vector<TCliOption> &options, const std::string &indent)
@@ -201,10 +264,8 @@ std::string ZshOptionSpecs(const std::vector<TCliOption> &options, const std::st
     std::string text;
     int position = 0;
     for (const TCliOption &option : options) {
-        const std::string message
-            = Replace(option.IsPositional() ? option.positionalName : option.typeName, ":", " ");
-        const std::string action
-            = option.choices.empty() ? " " : "(" + Join(option.choices, " ") + ")";
+        const std::string message = Replace(ValueLabel(option), ":", " ");
+        const std::string action = ZshAction(option.completion);
         std::string optionSpec;
         if (option.IsPositional()) {
             optionSpec = (option.repeats ? std::string("*") : std::to_string(++position)) + ":"
@@ -313,13 +374,12 @@ std::string WriteBashCompletion(const TCliModel &model)
         for (const TCliOption &option : command.options) {
             if (option.IsPositional() || !option.takesValue)
                 continue;
-            if (option.choices.empty()) {
+            if (!option.completion.Offers()) {
                 freeValues.insert(freeValues.end(), option.names.begin(), option.names.end());
                 continue;
             }
             out << "                " << Join(option.names, "|") << ")\n"
-                << "                    mapfile -t COMPREPLY < <(compgen -W "
-                << SingleQuoted(Join(option.choices, " ")) << " -- \"$cur\")\n"
+                << BashReply(option.completion, "                    ")
                 << "                    return ;;\n";
         }
         if (!freeValues.empty())
@@ -328,7 +388,7 @@ std::string WriteBashCompletion(const TCliModel &model)
         const TCliOption *positional = FirstPositional(command.options);
         out << "            words=" << SingleQuoted(Join(OptionNames(command.options), " "))
             << "\n";
-        if (positional && !positional->choices.empty()) {
+        if (positional && !positional->completion.words.empty()) {
             // Offer the first argument's words until one is given; an option's value is none.
             std::vector<std::string> valued;
             for (const TCliOption &option : command.options) {
@@ -346,7 +406,7 @@ std::string WriteBashCompletion(const TCliModel &model)
                 << "                esac\n"
                 << "            done\n"
                 << "            ((given)) || words+="
-                << SingleQuoted(" " + Join(positional->choices, " ")) << "\n";
+                << SingleQuoted(" " + Join(positional->completion.words, " ")) << "\n";
         }
         out << "            ;;\n";
     }
@@ -401,16 +461,35 @@ std::string WriteFishCompletion(const TCliModel &model)
 {
     std::ostringstream out;
     const std::string complete = "complete -c " + model.program;
+    const std::string wantsArgument = ShellFunctionName(model.program) + "_wants_argument";
     out << "# fish completion for " << model.program
         << ", written from the program's own option definitions.\n\n"
-        << complete << " -f\n";
+        << complete << " -f\n\n"
+        << "# True while the command named first has no argument yet; the names after it are its\n"
+        << "# options that take a value.\n"
+        << "function " << wantsArgument << "\n"
+        << "    set -l tokens (commandline -opc)\n"
+        << "    set -l found 0\n"
+        << "    set -l skip 0\n"
+        << "    for token in $tokens[2..-1]\n"
+        << "        if test $found = 0\n"
+        << "            test \"$token\" = $argv[1]; and set found 1\n"
+        << "        else if test $skip = 1\n"
+        << "            set skip 0\n"
+        << "        else if contains -- $token $argv[2..-1]\n"
+        << "            set skip 1\n"
+        << "        else if not string match -q -- '-*' $token\n"
+        << "            return 1\n"
+        << "        end\n"
+        << "    end\n"
+        << "    test $found = 1\n"
+        << "end\n\n";
     const auto optionLine = [&](const std::string &condition, const TCliOption &option) {
         out << complete << " -n " << FishQuoted(condition);
         for (const std::string &name : option.names)
             out << (name.rfind("--", 0) == 0 ? " -l " + name.substr(2) : " -s " + name.substr(1));
         if (option.takesValue)
-            out << (option.choices.empty() ? " -r"
-                                           : " -x -a " + FishQuoted(Join(option.choices, " ")));
+            out << FishValue(option.completion);
         out << " -d " << FishQuoted(Summary(option.description)) << "\n";
     };
     for (const TCliOption &option : model.options) {
@@ -425,10 +504,18 @@ std::string WriteFishCompletion(const TCliModel &model)
         for (const TCliOption &option : command.options) {
             if (!option.IsPositional())
                 optionLine(condition, option);
-            else if (!option.choices.empty())
-                out << complete << " -n " << FishQuoted(condition) << " -a "
-                    << FishQuoted(Join(option.choices, " ")) << " -d "
-                    << FishQuoted(option.positionalName) << "\n";
+        }
+        // The first argument's words, until it is given.
+        const TCliOption *positional = FirstPositional(command.options);
+        if (positional && !positional->completion.words.empty()) {
+            std::vector<std::string> needs{wantsArgument, command.name};
+            for (const TCliOption &option : command.options) {
+                if (!option.IsPositional() && option.takesValue)
+                    needs.insert(needs.end(), option.names.begin(), option.names.end());
+            }
+            out << complete << " -n " << FishQuoted(Join(needs, " ")) << " -a "
+                << FishQuoted(Join(positional->completion.words, " ")) << " -d "
+                << FishQuoted(positional->positionalName) << "\n";
         }
     }
     return out.str();
