@@ -4,6 +4,7 @@
 #include "CliApp.h"
 #include "CliError.h"
 #include "Messages.h"
+#include "commands/Command.h"
 #include "input/PressureText.h"
 
 #include <algorithm>
@@ -191,6 +192,9 @@ CLI::Option *AddNumberOption(CLI::App &command, const std::string &name, std::st
     return command.add_option(name, text, description)->type_name("NUMBER");
 }
 
+namespace {
+
+// "--current" with no number reads the currents from the input.
 CLI::Option *AddValuesOption(CLI::App &command, const std::string &name,
                              std::vector<std::string> &texts, const std::string &description)
 {
@@ -200,14 +204,38 @@ CLI::Option *AddValuesOption(CLI::App &command, const std::string &name,
         ->allow_extra_args();
 }
 
-std::vector<std::string> GivenValues(const std::vector<std::string> &texts)
+} // namespace
+
+void AddValueArguments(CLI::App &command, std::vector<std::string> &values, const std::string &what)
+{
+    command.add_option("VALUE", values, what + "; none: read them from the input")
+        ->type_name("NUMBER");
+}
+
+bool TEitherWayArgs::Forward(const std::string &neither) const
+{
+    if (forwardOption->count() == 0 && backwardOption->count() == 0)
+        throw TCliError(neither);
+    return forwardOption->count() > 0;
+}
+
+std::vector<std::string> TEitherWayArgs::Values() const
 {
     std::vector<std::string> given;
-    for (const std::string &text : texts) {
+    for (const std::string &text : forwardOption->count() > 0 ? forward : backward) {
         if (!text.empty())
             given.push_back(text);
     }
     return given;
+}
+
+void AddEitherWayOptions(CLI::App &command, TEitherWayArgs &args, const std::string &forward,
+                         const std::string &forwardHelp, const std::string &backward,
+                         const std::string &backwardHelp)
+{
+    args.forwardOption = AddValuesOption(command, forward, args.forward, forwardHelp);
+    args.backwardOption = AddValuesOption(command, backward, args.backward, backwardHelp);
+    args.forwardOption->excludes(args.backwardOption);
 }
 
 CLI::Option *AddPressureUnitOption(CLI::App &command, std::string &name)
@@ -217,6 +245,24 @@ CLI::Option *AddPressureUnitOption(CLI::App &command, std::string &name)
                     "unit of a pressure written without one: " + PressureUnitList())
         ->type_name("UNIT")
         ->default_str(name);
+}
+
+std::string Paragraph(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string FooterText(const TCommandHelp &help)
+{
+    std::string text = Paragraph(help.footer);
+    if (!help.readings.empty())
+        text += InputHelp(help.readings);
+    const std::string label = help.examples.size() > 1 ? "Examples: " : "Example: ";
+    for (std::size_t i = 0; i < help.examples.size(); ++i)
+        text
+            += (i == 0 ? "\n\n" + label : "\n" + std::string(label.size(), ' ')) + help.examples[i];
+    return text;
 }
 
 std::string InputHelp(const std::string &what)

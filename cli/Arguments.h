@@ -48,13 +48,30 @@ std::shared_ptr<TCommonArgs> AddCommonOptions(CLI::App &command, bool readsInput
 CLI::Option *AddNumberOption(CLI::App &command, const std::string &name, std::string &text,
                              const std::string &description);
 
-// Adds an option for numbers; given without any ("--current" alone), the readings come from the
+// Adds VALUE...: the readings on the command line, `what` they are; none: read them from the
 // input.
-CLI::Option *AddValuesOption(CLI::App &command, const std::string &name,
-                             std::vector<std::string> &texts, const std::string &description);
+void AddValueArguments(CLI::App &command, std::vector<std::string> &values,
+                       const std::string &what);
 
-// The numbers given to such an option.
-std::vector<std::string> GivenValues(const std::vector<std::string> &texts);
+// The readings of a command that calculates either way (loop: --current or --value; line: --x
+// or --y): numbers after one of two options that exclude each other, or the option alone to read
+// them from the input.
+struct TEitherWayArgs
+{
+    std::vector<std::string> forward;
+    std::vector<std::string> backward;
+    CLI::Option *forwardOption = nullptr;
+    CLI::Option *backwardOption = nullptr;
+
+    // Whether the first option is given; a TCliError saying `neither` when neither is.
+    bool Forward(const std::string &neither) const;
+    // The numbers given to the option given; none to read them from the input.
+    std::vector<std::string> Values() const;
+};
+
+void AddEitherWayOptions(CLI::App &command, TEitherWayArgs &args, const std::string &forward,
+                         const std::string &forwardHelp, const std::string &backward,
+                         const std::string &backwardHelp);
 
 // Adds --pressure-unit, the unit of a pressure written without one.
 CLI::Option *AddPressureUnitOption(CLI::App &command, std::string &name);

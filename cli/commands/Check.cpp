@@ -25,7 +25,7 @@ struct TCheckPlan
     TInputValue reading;
 };
 
-TCheckPlan PlanCheck(const TCheckArgs &args)
+TCheckPlan PlanCheck(const TCheckArgs &args, const TInputArgs &, TRunContext &)
 {
     TCheckPlan plan;
     plan.sensor = PlanSensor(args.sensor, cdElectricQuantToTemp);
@@ -65,29 +65,31 @@ void RunCheck(const TCheckPlan &plan, TRunContext &context)
     writer.Finish(context.Out());
 }
 
+void AddCheckOptions(CLI::App &command, TCheckArgs &args)
+{
+    AddSensorOptions(command, args.sensor, true, false);
+    AddNumberOption(command, "--reference", args.reference, "the reference temperature, in --unit")
+        ->required();
+    AddNumberOption(command, "--reading", args.reading,
+                    "the sensor's reading: resistance in Ω or thermo-voltage in --emf-unit")
+        ->required();
+}
+
 } // namespace
 
 TCommand AddCheckCommand(CLI::App &app)
 {
-    auto args = std::make_shared<TCheckArgs>();
-    CLI::App *command = app.add_subcommand(
-        "check", "Whether a sensor is within its class: the reading converted, its deviation "
-                 "from the reference temperature, and the classes that deviation meets.");
-    command->footer("A class is met when the reference temperature lies within the class's range "
-                    "and the deviation is within its tolerance there.\n\nExamples: velmora-cli "
-                    "check pt100 --reference 100 --reading 138.62\n"
-                    "          velmora-cli check k --reference 500 --reading 19800 --cj 22");
-    AddSensorOptions(*command, args->sensor, true, false);
-    AddNumberOption(*command, "--reference", args->reference,
-                    "the reference temperature, in --unit")
-        ->required();
-    AddNumberOption(*command, "--reading", args->reading,
-                    "the sensor's reading: resistance in Ω or thermo-voltage in --emf-unit")
-        ->required();
-    auto common = AddCommonOptions(*command, false, false);
-    return {command, common, [args](TRunContext &context) {
-                RunCheck(PlanCheck(*args), context);
-            }};
+    return DefineCommand(
+        app,
+        {"check",
+         "Whether a sensor is within its class: the reading converted, its deviation from the "
+         "reference temperature, and the classes that deviation meets.",
+         "A class is met when the reference temperature lies within the class's range and the "
+         "deviation is within its tolerance there.",
+         "",
+         {"velmora-cli check pt100 --reference 100 --reading 138.62",
+          "velmora-cli check k --reference 500 --reading 19800 --cj 22"}},
+        TInputOptions::None, AddCheckOptions, PlanCheck, RunCheck);
 }
 
 } // namespace cli

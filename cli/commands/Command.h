@@ -16,6 +16,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace cli {
 
@@ -27,6 +29,47 @@ struct TCommand
     std::shared_ptr<TCommonArgs> common;
     std::function<void(TRunContext &)> run;
 };
+
+// What --help says of a command: its name, one line on what it does, and after its options the
+// text `footer`, how readings are read (InputHelp of `readings`, where the command reads them)
+// and its examples.
+struct TCommandHelp
+{
+    std::string name;
+    std::string description; // each one paragraph: its line breaks are blanks
+    std::string footer;
+    std::string readings;
+    std::vector<std::string> examples;
+};
+
+// Prose written over several lines of the source as one paragraph: its line breaks are blanks.
+std::string Paragraph(std::string text);
+
+// The text after a command's options.
+std::string FooterText(const TCommandHelp &help);
+
+// Which of the input options a command takes besides --format, --decimals and --keep-going.
+enum class TInputOptions { None, Input, InputAndColumn };
+
+// A command of three steps: `options` puts its own options in the tree and fills them into a
+// TArgs, `plan` checks them into a TPlan (reading the --input options where the command takes
+// them), and `run` calculates the plan's rows and writes its report.
+template<typename TArgs, typename TPlan>
+TCommand DefineCommand(CLI::App &app, const TCommandHelp &help, TInputOptions input,
+                       void (*options)(CLI::App &, TArgs &),
+                       TPlan (*plan)(const TArgs &, const TInputArgs &, TRunContext &),
+                       void (*run)(const TPlan &, TRunContext &))
+{
+    auto args = std::make_shared<TArgs>();
+    CLI::App *command = app.add_subcommand(help.name, Paragraph(help.description));
+    command->footer(FooterText(help));
+    options(*command, *args);
+    auto common = AddCommonOptions(*command, input != TInputOptions::None,
+                                   input == TInputOptions::InputAndColumn);
+    return {command, common, [args, common, plan, run](TRunContext &context) {
+                run(plan(*args, common->input, context), context);
+            }};
+}
 
 TCommand AddTempCommand(CLI::App &app);
 TCommand AddTableCommand(CLI::App &app);

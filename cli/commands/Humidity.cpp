@@ -96,7 +96,7 @@ double RelHumFrom(const THumidityOption &option, const TInputValue &given, const
                   press.text, "", false}));
 }
 
-THumidityPlan PlanHumidity(const THumidityArgs &args, TRunContext &context, const TInputArgs &input)
+THumidityPlan PlanHumidity(const THumidityArgs &args, const TInputArgs &input, TRunContext &context)
 {
     THumidityPlan plan;
     plan.tempAccuracy = ParseNumber(args.tempAccuracy, "--temp-accuracy");
@@ -165,7 +165,11 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
             row[0] = TValue::Given(temp.text, static_cast<double>(temp.value));
             row[2] = TValue::Given(press.text, static_cast<double>(press.value));
             TInputValue relHum = given;
-            try {
+            const auto inputs = [&] {
+                return "temperature " + temp.text + " °C, relative humidity " + relHum.text
+                       + " %, pressure " + press.text + " Pa";
+            };
+            Calculate(inputs, [&] {
                 CheckInputs(temp, relHum, option.kind == hiRelHum, press);
                 if (option.kind == hiRelHum) {
                     row[1] = TValue::Given(relHum.text, static_cast<double>(relHum.value));
@@ -180,11 +184,7 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                 state.TempAccuracy = static_cast<double>(plan.tempAccuracy.value);
                 state.RelHumAccuracy = static_cast<double>(plan.relHumAccuracy.value);
                 humidity::CalculateExtendedHumidity();
-            } catch (const arith::EMathError &error) {
-                throw TCalculationError("temperature " + temp.text + " °C, relative humidity "
-                                            + relHum.text + " %, pressure " + press.text + " Pa",
-                                        error);
-            }
+            });
             // Moist air whose vapour pressure reaches the total pressure does not exist.
             const bool impossible = state.VapPress >= state.Press;
             if (impossible)
@@ -208,69 +208,67 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
     writer.Finish(context.Out());
 }
 
-} // namespace
-
-TCommand AddHumidityCommand(CLI::App &app)
+void AddHumidityOptions(CLI::App &command, THumidityArgs &args)
 {
-    auto args = std::make_shared<THumidityArgs>();
-    CLI::App *command = app.add_subcommand(
-        "humidity", "Dew point, absolute and specific humidity, mixing ratio, specific enthalpy, "
-                    "vapour pressures, frost point, wet bulb and volume ratio, each with its ± "
-                    "accuracy.");
-    command->footer(
-        "The humidity is given by one of --rh, --dew-point, --frost-point or --wet-bulb. Pressures "
-        "take a unit (1013.25hPa, 8bar: "
-        + PressureUnitList()
-        + "); results stay in Pa. "
-          "Without --temp and a humidity, readings are read from --input FILE or standard input, "
-          "one "
-          "a line: temperature, relative humidity and optionally pressure, separated by blanks, "
-          "commas, semicolons or tabs. A header row is recognised and skipped, as are blank lines "
-          "and lines starting with '#'. A quantity that does not exist (no dew point at 0 %, no "
-          "frost point at 0 °C and above) is "
-          "shown as -----, an empty field in CSV and null in JSON; so are those that depend on the "
-          "pressure when the vapour pressure reaches it, which is said on standard error.\n\n"
-          "Example: velmora-cli humidity --temp 20 --rh 50");
     using namespace humidity;
     const auto range = [](double lo, double hi) {
         return " (" + MessageNumber(lo) + " to " + MessageNumber(hi) + ")";
     };
-    AddNumberOption(*command, "--temp", args->temp,
+    AddNumberOption(command, "--temp", args.temp,
                     "air temperature in °C" + range(InputTempMin, InputTempMax));
-    AddNumberOption(*command, "--rh", args->relHum,
+    AddNumberOption(command, "--rh", args.relHum,
                     "relative humidity in %" + range(InputRelHumMin, InputRelHumMax));
-    AddNumberOption(*command, "--dew-point", args->dewPoint,
+    AddNumberOption(command, "--dew-point", args.dewPoint,
                     "dew point in °C instead of --rh, at most the temperature");
-    AddNumberOption(*command, "--frost-point", args->frostPoint,
+    AddNumberOption(command, "--frost-point", args.frostPoint,
                     "frost point (over ice) in °C instead of --rh"
                         + range(InputTempMin, InputFrostPointMax));
-    AddNumberOption(*command, "--wet-bulb", args->wetBulb,
+    AddNumberOption(command, "--wet-bulb", args.wetBulb,
                     "psychrometric wet bulb in °C instead of --rh, at most the temperature");
     command
-        ->add_option("--pressure", args->press,
-                     "total pressure, above 0 and at most " + MessageNumber(PressureMax)
-                         + " Pa; a number alone is in --pressure-unit")
+        .add_option("--pressure", args.press,
+                    "total pressure, above 0 and at most " + MessageNumber(PressureMax)
+                        + " Pa; a number alone is in --pressure-unit")
         ->type_name("PRESSURE")
         ->default_str(MessageNumber(DefaultPressure));
-    AddPressureUnitOption(*command, args->pressureUnit);
-    AddNumberOption(*command, "--temp-accuracy", args->tempAccuracy,
+    AddPressureUnitOption(command, args.pressureUnit);
+    AddNumberOption(command, "--temp-accuracy", args.tempAccuracy,
                     "± accuracy of the temperature in °C" + range(0, TempAccuracyMax))
-        ->default_str(args->tempAccuracy);
-    AddNumberOption(*command, "--rh-accuracy", args->relHumAccuracy,
+        ->default_str(args.tempAccuracy);
+    AddNumberOption(command, "--rh-accuracy", args.relHumAccuracy,
                     "± accuracy of the relative humidity in %" + range(0, RelHumAccuracyMax))
-        ->default_str(args->relHumAccuracy);
+        ->default_str(args.relHumAccuracy);
     command
-        ->add_option("--quantities", args->quantities,
-                     "the quantities to show, separated by commas: all, window (the window's "
-                     "five) or any of "
-                         + QuantityNames()
-                         + " (default: all; in a text table of many readings the window's five, "
-                           "so that it fits 100 columns)")
+        .add_option("--quantities", args.quantities,
+                    "the quantities to show, separated by commas: all, window (the window's "
+                    "five) or any of "
+                        + QuantityNames()
+                        + " (default: all; in a text table of many readings the window's five, "
+                          "so that it fits 100 columns)")
         ->type_name("LIST");
-    auto common = AddCommonOptions(*command, true, false);
-    return {command, common, [args, common](TRunContext &context) {
-                RunHumidity(PlanHumidity(*args, context, common->input), context);
-            }};
+}
+
+} // namespace
+
+TCommand AddHumidityCommand(CLI::App &app)
+{
+    return DefineCommand(
+        app,
+        {"humidity",
+         R"(Dew point, absolute and specific humidity, mixing ratio, specific
+enthalpy, vapour pressures, frost point, wet bulb and volume ratio, each with its ± accuracy.)",
+         R"(The humidity is given by one of --rh, --dew-point, --frost-point or --wet-bulb.
+Pressures take a unit (1013.25hPa, 8bar: )"
+             + PressureUnitList() + R"(); results stay in Pa. Without --temp and a humidity,
+readings are read from --input FILE or standard input, one a line: temperature, relative humidity
+and optionally pressure, separated by blanks, commas, semicolons or tabs. A header row is
+recognised and skipped, as are blank lines and lines starting with '#'. A quantity that does not
+exist (no dew point at 0 %, no frost point at 0 °C and above) is shown as -----, an empty field
+in CSV and null in JSON; so are those that depend on the pressure when the vapour pressure
+reaches it, which is said on standard error.)",
+         "",
+         {"velmora-cli humidity --temp 20 --rh 50"}},
+        TInputOptions::Input, AddHumidityOptions, PlanHumidity, RunHumidity);
 }
 
 } // namespace cli

@@ -17,10 +17,7 @@ struct TLineArgs
     std::string x1;
     std::string y0;
     std::string y1;
-    std::vector<std::string> xs;
-    std::vector<std::string> ys;
-    CLI::Option *xOption = nullptr;
-    CLI::Option *yOption = nullptr;
+    TEitherWayArgs values; // --x or --y
 };
 
 struct TLinePlan
@@ -30,12 +27,11 @@ struct TLinePlan
     std::unique_ptr<TReadings> readings;
 };
 
-TLinePlan PlanLine(const TLineArgs &args, TRunContext &context, const TInputArgs &input)
+TLinePlan PlanLine(const TLineArgs &args, const TInputArgs &input, TRunContext &context)
 {
     TLinePlan plan;
-    plan.toY = args.xOption->count() > 0;
-    if (!plan.toY && args.yOption->count() == 0)
-        throw TCliError("give --x (to calculate y = f(x)) or --y (to calculate x = f^-1(y))");
+    plan.toY
+        = args.values.Forward("give --x (to calculate y = f(x)) or --y (to calculate x = f^-1(y))");
     const TInputValue x0 = ParseNumber(args.x0, "--x0");
     const TInputValue x1 = ParseNumber(args.x1, "--x1");
     const TInputValue y0 = ParseNumber(args.y0, "--y0");
@@ -48,8 +44,7 @@ TLinePlan PlanLine(const TLineArgs &args, TRunContext &context, const TInputArgs
     if (!plan.toY && plan.line.y0 == plan.line.y1)
         throw TCliError("--y0 and --y1 are both " + y0.text
                         + ": y0 must be different from y1 to calculate x = f^-1(y)");
-    plan.readings = std::make_unique<TReadings>(GivenValues(plan.toY ? args.xs : args.ys),
-                                                context.In(), input);
+    plan.readings = std::make_unique<TReadings>(args.values.Values(), context.In(), input);
     return plan;
 }
 
@@ -69,38 +64,38 @@ void RunLine(const TLinePlan &plan, TRunContext &context)
     RunReadings(*plan.readings, context, writer, what, [&](const TReading &reading, TRow &row) {
         const TInputValue input = ReadingValue(reading, 0, what);
         row[0] = TValue::Given(input.text, static_cast<double>(input.value));
-        try {
-            // The window shows the extended result as a double.
-            row[1] = TValue::Number(arith::ToDouble(plan.toY ? scaling::LineY(line, input.value)
-                                                             : scaling::LineX(line, input.value)));
-        } catch (const arith::EMathError &error) {
-            throw TCalculationError(what + " " + input.text, error);
-        }
+        // The window shows the extended result as a double.
+        row[1] = TValue::Number(Calculate([&] { return what + " " + input.text; },
+                                          [&] {
+                                              return arith::ToDouble(
+                                                  plan.toY ? scaling::LineY(line, input.value)
+                                                           : scaling::LineX(line, input.value));
+                                          }));
     });
     writer.Finish(context.Out());
+}
+
+void AddLineOptions(CLI::App &command, TLineArgs &args)
+{
+    AddNumberOption(command, "--x0", args.x0, "x of the first point")->required();
+    AddNumberOption(command, "--x1", args.x1, "x of the second point")->required();
+    AddNumberOption(command, "--y0", args.y0, "y of the first point")->required();
+    AddNumberOption(command, "--y1", args.y1, "y of the second point")->required();
+    AddEitherWayOptions(command, args.values, "--x", "x value(s): calculate y = f(x)", "--y",
+                        "y value(s): calculate x = f^-1(y)");
 }
 
 } // namespace
 
 TCommand AddLineCommand(CLI::App &app)
 {
-    auto args = std::make_shared<TLineArgs>();
-    CLI::App *command = app.add_subcommand(
-        "line", "Evaluate the straight line through (x0, y0) and (x1, y1), either way.");
-    command->footer("Inputs outside the two points are extrapolated. "
-                    + InputHelp("numbers after --x or --y")
-                    + "\n\nExample: velmora-cli line --x0 0 --x1 10 --y0 0 --y1 100 --x 5");
-    AddNumberOption(*command, "--x0", args->x0, "x of the first point")->required();
-    AddNumberOption(*command, "--x1", args->x1, "x of the second point")->required();
-    AddNumberOption(*command, "--y0", args->y0, "y of the first point")->required();
-    AddNumberOption(*command, "--y1", args->y1, "y of the second point")->required();
-    args->xOption = AddValuesOption(*command, "--x", args->xs, "x value(s): calculate y = f(x)");
-    args->yOption = AddValuesOption(*command, "--y", args->ys, "y value(s): calculate x = f^-1(y)");
-    args->xOption->excludes(args->yOption);
-    auto common = AddCommonOptions(*command, true, true);
-    return {command, common, [args, common](TRunContext &context) {
-                RunLine(PlanLine(*args, context, common->input), context);
-            }};
+    return DefineCommand(app,
+                         {"line",
+                          "Evaluate the straight line through (x0, y0) and (x1, y1), either way.",
+                          "Inputs outside the two points are extrapolated. ",
+                          "numbers after --x or --y",
+                          {"velmora-cli line --x0 0 --x1 10 --y0 0 --y1 100 --x 5"}},
+                         TInputOptions::InputAndColumn, AddLineOptions, PlanLine, RunLine);
 }
 
 } // namespace cli

@@ -16,10 +16,7 @@ struct TLoopArgs
 {
     std::string lo;
     std::string hi;
-    std::vector<std::string> currents;
-    std::vector<std::string> values;
-    CLI::Option *currentOption = nullptr;
-    CLI::Option *valueOption = nullptr;
+    TEitherWayArgs values; // --current or --value
 };
 
 struct TLoopPlan
@@ -29,13 +26,11 @@ struct TLoopPlan
     std::unique_ptr<TReadings> readings;
 };
 
-TLoopPlan PlanLoop(const TLoopArgs &args, TRunContext &context, const TInputArgs &input)
+TLoopPlan PlanLoop(const TLoopArgs &args, const TInputArgs &input, TRunContext &context)
 {
     TLoopPlan plan;
-    plan.toValue = args.currentOption->count() > 0;
-    if (!plan.toValue && args.valueOption->count() == 0)
-        throw TCliError("give --current (to calculate the output value) or --value (to calculate "
-                        "the current)");
+    plan.toValue = args.values.Forward("give --current (to calculate the output value) or --value "
+                                       "(to calculate the current)");
     const TInputValue lo = ParseNumber(args.lo, "--lo");
     const TInputValue hi = ParseNumber(args.hi, "--hi");
     plan.range = {lo.value, hi.value};
@@ -44,8 +39,7 @@ TLoopPlan PlanLoop(const TLoopArgs &args, TRunContext &context, const TInputArgs
         throw TCliError("--lo and --hi are both " + lo.text
                         + ": the output values for 4 mA and 20 mA must differ to calculate a "
                           "current");
-    plan.readings = std::make_unique<TReadings>(
-        GivenValues(plan.toValue ? args.currents : args.values), context.In(), input);
+    plan.readings = std::make_unique<TReadings>(args.values.Values(), context.In(), input);
     return plan;
 }
 
@@ -67,53 +61,52 @@ void RunLoop(const TLoopPlan &plan, TRunContext &context)
     RunReadings(*plan.readings, context, writer, what, [&](const TReading &reading, TRow &row) {
         const TInputValue input = ReadingValue(reading, 0, what);
         row[0] = TValue::Given(input.text, static_cast<double>(input.value));
-        try {
-            const Extended current
-                = plan.toValue ? input.value : scaling::LoopCurrent(range, input.value);
-            const Extended result = plan.toValue ? scaling::LoopValue(range, input.value) : current;
-            const Extended percent = scaling::LoopPercentOfSpan(current);
-            // The window shows the extended result as a double; one that does not fit is a
-            // failure there.
-            row[1] = TValue::Number(arith::ToDouble(result));
-            row[2] = TValue::Number(arith::ToDouble(percent));
-            row[3] = TValue::Word(scaling::NamurZoneText(scaling::NamurZone(current)));
-        } catch (const arith::EMathError &error) {
-            throw TCalculationError(what + " " + input.text, error);
-        }
+        Calculate([&] { return what + " " + input.text; },
+                  [&] {
+                      const Extended current
+                          = plan.toValue ? input.value : scaling::LoopCurrent(range, input.value);
+                      const Extended result
+                          = plan.toValue ? scaling::LoopValue(range, input.value) : current;
+                      const Extended percent = scaling::LoopPercentOfSpan(current);
+                      // The window shows the extended result as a double; one that does not fit is
+                      // a failure there.
+                      row[1] = TValue::Number(arith::ToDouble(result));
+                      row[2] = TValue::Number(arith::ToDouble(percent));
+                      row[3] = TValue::Word(scaling::NamurZoneText(scaling::NamurZone(current)));
+                  });
     });
     writer.Finish(context.Out());
+}
+
+void AddLoopOptions(CLI::App &command, TLoopArgs &args)
+{
+    AddNumberOption(command, "--lo", args.lo, "output value at 4 mA")->required();
+    AddNumberOption(command, "--hi", args.hi, "output value at 20 mA")->required();
+    AddEitherWayOptions(command, args.values, "--current", "loop current(s) in mA", "--value",
+                        "output value(s)");
 }
 
 } // namespace
 
 TCommand AddLoopCommand(CLI::App &app)
 {
-    auto args = std::make_shared<TLoopArgs>();
-    CLI::App *command = app.add_subcommand(
-        "loop", "Scale between the current of a 4-20 mA loop and the transmitter's output value.");
     const auto mA = [](Extended current) {
         return MessageNumber(static_cast<double>(current)) + " mA";
     };
-    command->footer("Prints the percentage of the 4-20 mA span and the NAMUR NE 43 zone of the "
-                    "current: measuring "
-                    + mA(scaling::NamurMeasuringLo) + " to " + mA(scaling::NamurMeasuringHi)
-                    + ", failure at or below " + mA(scaling::NamurFailureLo) + " and at or above "
-                    + mA(scaling::NamurFailureHi)
-                    + ", out of range between. Currents and values outside the range are "
-                      "extrapolated. "
-                    + InputHelp("numbers after --current or --value")
-                    + "\n\nExample: velmora-cli loop --lo -30 --hi 80 "
-                      "--current 12");
-    AddNumberOption(*command, "--lo", args->lo, "output value at 4 mA")->required();
-    AddNumberOption(*command, "--hi", args->hi, "output value at 20 mA")->required();
-    args->currentOption
-        = AddValuesOption(*command, "--current", args->currents, "loop current(s) in mA");
-    args->valueOption = AddValuesOption(*command, "--value", args->values, "output value(s)");
-    args->currentOption->excludes(args->valueOption);
-    auto common = AddCommonOptions(*command, true, true);
-    return {command, common, [args, common](TRunContext &context) {
-                RunLoop(PlanLoop(*args, context, common->input), context);
-            }};
+    return DefineCommand(
+        app,
+        {"loop",
+         "Scale between the current of a 4-20 mA loop and the transmitter's output value.",
+         "Prints the percentage of the 4-20 mA span and the NAMUR NE 43 zone of the current: "
+         "measuring "
+             + mA(scaling::NamurMeasuringLo) + " to " + mA(scaling::NamurMeasuringHi)
+             + ", failure at or below " + mA(scaling::NamurFailureLo) + " and at or above "
+             + mA(scaling::NamurFailureHi)
+             + ", out of range between. Currents and values outside the range are "
+               "extrapolated. ",
+         "numbers after --current or --value",
+         {"velmora-cli loop --lo -30 --hi 80 --current 12"}},
+        TInputOptions::InputAndColumn, AddLoopOptions, PlanLoop, RunLoop);
 }
 
 } // namespace cli

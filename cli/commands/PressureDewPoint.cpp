@@ -26,7 +26,8 @@ struct TPressureDewPointPlan
     TInputValue to;
 };
 
-TPressureDewPointPlan PlanPressureDewPoint(const TPressureDewPointArgs &args)
+TPressureDewPointPlan PlanPressureDewPoint(const TPressureDewPointArgs &args, const TInputArgs &,
+                                           TRunContext &)
 {
     if (args.dewPoint.empty() || args.from.empty() || args.to.empty())
         throw TCliError("give --dew-point, --at and --to");
@@ -65,31 +66,32 @@ void RunPressureDewPoint(const TPressureDewPointPlan &plan, TRunContext &context
     writer.Finish(context.Out());
 }
 
+void AddPressureDewPointOptions(CLI::App &command, TPressureDewPointArgs &args)
+{
+    AddNumberOption(command, "--dew-point", args.dewPoint, "dew point in °C at --at");
+    command.add_option("--at", args.from, "absolute pressure of the dew point given")
+        ->type_name("PRESSURE");
+    command.add_option("--to", args.to, "absolute pressure to give the dew point at")
+        ->type_name("PRESSURE");
+    AddPressureUnitOption(command, args.pressureUnit);
+}
+
 } // namespace
 
 TCommand AddPressureDewPointCommand(CLI::App &app)
 {
-    auto args = std::make_shared<TPressureDewPointArgs>();
-    CLI::App *command = app.add_subcommand(
-        "pressure-dew-point", "The dew point of the same air at another pressure, as after a "
-                              "compressed-air dryer's outlet is let down to atmosphere.");
-    command->footer(
-        "The vapour keeps its share of the pressure (ideal gases, Hardy's ITS-90 "
-        "formulation over water, no enhancement factor). The frost point is given "
-        "where it lies below 0 °C. Pressures are absolute and take a unit ("
-        + PressureUnitList()
-        + ").\n\n"
-          "Example: velmora-cli pressure-dew-point --dew-point 3 --at 8bar --to 1.01325bar");
-    AddNumberOption(*command, "--dew-point", args->dewPoint, "dew point in °C at --at");
-    command->add_option("--at", args->from, "absolute pressure of the dew point given")
-        ->type_name("PRESSURE");
-    command->add_option("--to", args->to, "absolute pressure to give the dew point at")
-        ->type_name("PRESSURE");
-    AddPressureUnitOption(*command, args->pressureUnit);
-    auto common = AddCommonOptions(*command, false, false);
-    return {command, common, [args](TRunContext &context) {
-                RunPressureDewPoint(PlanPressureDewPoint(*args), context);
-            }};
+    return DefineCommand(
+        app,
+        {"pressure-dew-point",
+         "The dew point of the same air at another pressure, as after a compressed-air dryer's "
+         "outlet is let down to atmosphere.",
+         "The vapour keeps its share of the pressure (ideal gases, Hardy's ITS-90 formulation "
+         "over water, no enhancement factor). The frost point is given where it lies below "
+         "0 °C. Pressures are absolute and take a unit ("
+             + PressureUnitList() + ").",
+         "",
+         {"velmora-cli pressure-dew-point --dew-point 3 --at 8bar --to 1.01325bar"}},
+        TInputOptions::None, AddPressureDewPointOptions, PlanPressureDewPoint, RunPressureDewPoint);
 }
 
 } // namespace cli

@@ -50,7 +50,7 @@ private:
     std::size_t m_next = 0;
 };
 
-TTablePlan PlanTable(const TTableArgs &args)
+TTablePlan PlanTable(const TTableArgs &args, const TInputArgs &, TRunContext &)
 {
     TTablePlan plan;
     plan.sensor = PlanSensor(args.sensor, cdTempToElectricQuant);
@@ -101,26 +101,28 @@ void RunTable(const TTablePlan &plan, TRunContext &context)
     writer.Finish(context.Out());
 }
 
+void AddTableOptions(CLI::App &command, TTableArgs &args)
+{
+    AddSensorOptions(command, args.sensor, true, true);
+    AddNumberOption(command, "--from", args.from, "first temperature (default: lower limit)");
+    AddNumberOption(command, "--to", args.to, "last temperature (default: upper limit)");
+    AddNumberOption(command, "--step", args.step, "temperature step")->default_str("1");
+}
+
 } // namespace
 
 TCommand AddTableCommand(CLI::App &app)
 {
-    auto args = std::make_shared<TTableArgs>();
-    CLI::App *command = app.add_subcommand(
-        "table", "A reference table of a sensor: temperature and resistance or thermo-voltage.");
-    command->footer("Rows run from --from to --to by --step, exactly as given, over the sensor's "
-                    "temperature limits by default; at most "
-                    + std::to_string(TTableRows::MaxRows)
-                    + " rows.\n\nExample: velmora-cli table k --from 0 --to 200 --step 10 --cj "
-                      "23");
-    AddSensorOptions(*command, args->sensor, true, true);
-    AddNumberOption(*command, "--from", args->from, "first temperature (default: lower limit)");
-    AddNumberOption(*command, "--to", args->to, "last temperature (default: upper limit)");
-    AddNumberOption(*command, "--step", args->step, "temperature step")->default_str("1");
-    auto common = AddCommonOptions(*command, false, false);
-    return {command, common, [args](TRunContext &context) {
-                RunTable(PlanTable(*args), context);
-            }};
+    return DefineCommand(
+        app,
+        {"table",
+         "A reference table of a sensor: temperature and resistance or thermo-voltage.",
+         "Rows run from --from to --to by --step, exactly as given, over the sensor's "
+         "temperature limits by default; at most "
+             + std::to_string(TTableRows::MaxRows) + " rows.",
+         "",
+         {"velmora-cli table k --from 0 --to 200 --step 10 --cj 23"}},
+        TInputOptions::None, AddTableOptions, PlanTable, RunTable);
 }
 
 } // namespace cli

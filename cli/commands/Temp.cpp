@@ -36,7 +36,7 @@ TConversionDirection ParseDirection(const std::string &text)
     throw TCliError("--to '" + text + "' is not electrical or temperature");
 }
 
-TTempPlan PlanTemp(const TTempArgs &args, TRunContext &context, const TInputArgs &input)
+TTempPlan PlanTemp(const TTempArgs &args, const TInputArgs &input, TRunContext &context)
 {
     TTempPlan plan;
     plan.sensor = PlanSensor(args.sensor, ParseDirection(args.to));
@@ -82,36 +82,35 @@ void RunTemp(const TTempPlan &plan, TRunContext &context)
     writer.Finish(context.Out());
 }
 
+void AddTempOptions(CLI::App &command, TTempArgs &args)
+{
+    AddSensorOptions(command, args.sensor, true, true);
+    command
+        .add_option("--to", args.to,
+                    "electrical (temperature in) or temperature (resistance in Ω or "
+                    "thermo-voltage in --emf-unit in)")
+        ->type_name("electrical|temperature")
+        ->required();
+    AddValueArguments(command, args.values,
+                      "temperatures (in --unit) to convert, or resistances (Ω) or thermo-voltages "
+                      "(in --emf-unit)");
+}
+
 } // namespace
 
 TCommand AddTempCommand(CLI::App &app)
 {
-    auto args = std::make_shared<TTempArgs>();
-    CLI::App *command = app.add_subcommand(
-        "temp", "Convert temperatures to resistance or thermo-voltage, or back, as the "
-                "\"Temperature sensors\" tab does.");
-    command->footer("A temperature outside the sensor's limits is refused (the window would bring "
-                    "it back onto the limit). A resistance or thermo-voltage is taken over the "
-                    "image of those limits, as far as the sensor's inverse function reaches. "
-                    + InputHelp("VALUEs")
-                    + "\n\nExamples: velmora-cli temp pt100 --to electrical 0 100\n"
-                      "          velmora-cli temp k --to temperature 3095.9 --cj 25");
-    AddSensorOptions(*command, args->sensor, true, true);
-    command
-        ->add_option("--to", args->to,
-                     "electrical (temperature in) or temperature (resistance in Ω or "
-                     "thermo-voltage in --emf-unit in)")
-        ->type_name("electrical|temperature")
-        ->required();
-    command
-        ->add_option("VALUE", args->values,
-                     "temperatures (in --unit) to convert, or resistances (Ω) or thermo-voltages "
-                     "(in --emf-unit); none: read them from the input")
-        ->type_name("NUMBER");
-    auto common = AddCommonOptions(*command, true, true);
-    return {command, common, [args, common](TRunContext &context) {
-                RunTemp(PlanTemp(*args, context, common->input), context);
-            }};
+    return DefineCommand(app,
+                         {"temp",
+                          R"(Convert temperatures to resistance or thermo-voltage, or back, as
+the "Temperature sensors" tab does.)",
+                          R"(A temperature outside the sensor's limits is refused (the window would
+bring it back onto the limit). A resistance or thermo-voltage is taken over the image of those
+limits, as far as the sensor's inverse function reaches. )",
+                          "VALUEs",
+                          {"velmora-cli temp pt100 --to electrical 0 100",
+                           "velmora-cli temp k --to temperature 3095.9 --cj 25"}},
+                         TInputOptions::InputAndColumn, AddTempOptions, PlanTemp, RunTemp);
 }
 
 } // namespace cli

@@ -24,8 +24,8 @@ struct TTolerancePlan
     std::unique_ptr<TReadings> readings;
 };
 
-TTolerancePlan PlanTolerance(const TToleranceArgs &args, TRunContext &context,
-                             const TInputArgs &input)
+TTolerancePlan PlanTolerance(const TToleranceArgs &args, const TInputArgs &input,
+                             TRunContext &context)
 {
     TTolerancePlan plan;
     plan.sensor = PlanSensor(args.sensor, cdTempToElectricQuant);
@@ -50,32 +50,30 @@ void RunTolerance(const TTolerancePlan &plan, TRunContext &context)
     writer.Finish(context.Out());
 }
 
+void AddToleranceOptions(CLI::App &command, TToleranceArgs &args)
+{
+    AddSensorOptions(command, args.sensor, false, true);
+    command.get_option("--class")->required();
+    AddValueArguments(command, args.values, "temperatures (in --unit)");
+}
+
 } // namespace
 
 TCommand AddToleranceCommand(CLI::App &app)
 {
-    auto args = std::make_shared<TToleranceArgs>();
-    CLI::App *command = app.add_subcommand(
-        "tolerance", "The permitted deviation of a tolerance class at each temperature, in the "
-                     "temperature and the electrical unit.");
-    command->footer("Classes: IEC 60751:2008 AA, A, B, C for platinum on the IEC 60751 curve "
-                    "(pt100, pt1000, pt of any --r0), wire-wound elements (W 0.1 ... W 0.6) or "
-                    "film elements (F 0.1 ... F 0.6); IEC 60584-1:2013 1, 2, 3 for the "
-                    "thermocouples, reference junction at 0 °C. Outside its range a class has no "
-                    "tolerance, and the row says so. "
-                    + InputHelp("VALUEs")
-                    + "\n\nExamples: velmora-cli tolerance pt100 --class A -50 0 100\n"
-                      "          velmora-cli tolerance k --class 2 --emf-unit mV 500");
-    AddSensorOptions(*command, args->sensor, false, true);
-    command->get_option("--class")->required();
-    command
-        ->add_option("VALUE", args->values,
-                     "temperatures (in --unit); none: read them from the input")
-        ->type_name("NUMBER");
-    auto common = AddCommonOptions(*command, true, true);
-    return {command, common, [args, common](TRunContext &context) {
-                RunTolerance(PlanTolerance(*args, context, common->input), context);
-            }};
+    return DefineCommand(app,
+                         {"tolerance",
+                          R"(The permitted deviation of a tolerance class at each temperature, in
+the temperature and the electrical unit.)",
+                          R"(Classes: IEC 60751:2008 AA, A, B, C for platinum on the IEC 60751 curve
+(pt100, pt1000, pt of any --r0), wire-wound elements (W 0.1 ... W 0.6) or film elements (F 0.1 ... F 0.6);
+IEC 60584-1:2013 1, 2, 3 for the thermocouples, reference junction at 0 °C. Outside its range a
+class has no tolerance, and the row says so. )",
+                          "VALUEs",
+                          {"velmora-cli tolerance pt100 --class A -50 0 100",
+                           "velmora-cli tolerance k --class 2 --emf-unit mV 500"}},
+                         TInputOptions::InputAndColumn, AddToleranceOptions, PlanTolerance,
+                         RunTolerance);
 }
 
 } // namespace cli

@@ -12,6 +12,8 @@
 #include "input/Readings.h"
 #include "output/Report.h"
 
+#include "arith.h"
+
 #include <string>
 
 namespace cli {
@@ -38,6 +40,18 @@ private:
     std::string m_inputs;
     std::string m_fault;
 };
+
+// The result of `calculate`; an arithmetic failure in it is a TCalculationError naming the
+// values that `inputs` gives.
+template<typename TInputs, typename TCalculate>
+auto Calculate(TInputs &&inputs, TCalculate &&calculate)
+{
+    try {
+        return calculate();
+    } catch (const arith::EMathError &fault) {
+        throw TCalculationError(inputs(), fault);
+    }
+}
 
 // A source of the rows a command writes: TReadings, or a command's own rows (a table's
 // temperatures), as long as it gives TReading-s.
