@@ -5,7 +5,7 @@
 // description. Building it parses and runs nothing, so that the manual page and the shell
 // completions can be written from the same tree that parses.
 
-#include "Command.h"
+#include "commands/Command.h"
 
 #include <CLI/CLI.hpp>
 

@@ -93,6 +93,14 @@ std::string Nearest(std::string_view given, const std::vector<std::string> &cand
     return best;
 }
 
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return text;
+}
+
 std::string WrapHelp(const std::string &text, std::size_t width)
 {
     std::istringstream lines(text);

@@ -21,6 +21,9 @@ void WriteMessage(std::ostream &err, std::string_view message);
 // what was meant.
 std::string Nearest(std::string_view given, const std::vector<std::string> &candidates);
 
+// The text in lower case, ASCII letters only, whatever the locale.
+std::string Lower(std::string text);
+
 // Wraps every line longer than `width` columns at blanks, continuing under the text that follows
 // the first gap of two or more blanks (an option's description), else under the line's indent.
 std::string WrapHelp(const std::string &text, std::size_t width);

@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "VelmoraCli.h"
 
+#include "Arguments.h"
 #include "CliApp.h"
 #include "CliError.h"
-#include "Command.h"
 #include "Messages.h"
 
 #include "arith.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-#include <map>
 #include <new>
 
 namespace cli {
@@ -20,116 +18,9 @@ namespace {
 
 constexpr std::size_t HelpWidth = 80;
 
-std::string CommandList(const TCliApp &cli)
-{
-    std::string list;
-    for (const TCommand &command : cli.commands)
-        list += (list.empty() ? "" : ", ") + command.app->get_name();
-    return list;
-}
-
-// An argument that is a number, not an option: "-5", "-.5".
-bool IsNegativeNumber(const std::string &arg)
-{
-    return arg.size() > 1 && arg[0] == '-' && ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
-}
-
-bool IsOption(const std::string &arg)
-{
-    return arg.size() > 1 && arg[0] == '-' && !IsNegativeNumber(arg);
-}
-
-std::vector<std::string> OptionNames(const CLI::App &app)
-{
-    std::vector<std::string> names;
-    for (const CLI::Option *option : app.get_options()) {
-        for (const std::string &name : option->get_lnames())
-            names.push_back("--" + name);
-        for (const std::string &name : option->get_snames())
-            names.push_back("-" + name);
-    }
-    return names;
-}
-
-const CLI::Option *FindOption(const CLI::App &app, const std::string &name)
-{
-    for (const CLI::Option *option : app.get_options()) {
-        if (option->check_name(name))
-            return option;
-    }
-    return nullptr;
-}
-
-std::string Accepted(const CLI::Option *option)
-{
-    std::string text = option->get_type_name();
-    const std::string description = option->get_description();
-    if (!description.empty())
-        text += (text.empty() ? "" : ": ") + description;
-    return text;
-}
-
-// The arguments checked against the commands and their options before anything is parsed, so
-// that a slip of the keyboard is named with what was probably meant.
-void CheckArguments(const TCliApp &cli, const std::vector<std::string> &args)
-{
-    const CLI::App *command = nullptr;
-    std::map<const CLI::Option *, int> counts;
-    for (const std::string &arg : args) {
-        if (arg == "--")
-            break;
-        const CLI::App &scope = command ? *command : *cli.app;
-        if (IsOption(arg)) {
-            const std::string name = arg.substr(0, arg.find('='));
-            const CLI::Option *option = FindOption(scope, name);
-            if (option == nullptr) {
-                const std::string nearest = Nearest(name, OptionNames(scope));
-                throw TCliError("unknown option '" + name + "'"
-                                + (nearest.empty() ? "" : "; did you mean '" + nearest + "'?")
-                                + (command ? "" : " (options go after the command)"));
-            }
-            if (option->get_items_expected_max() <= 1 && ++counts[option] == 2)
-                throw TCliError(name + " is given more than once; give it once ("
-                                + option->get_type_name() + ")");
-            continue;
-        }
-        if (command != nullptr)
-            continue;
-        for (const TCommand &candidate : cli.commands) {
-            if (candidate.app->get_name() == arg)
-                command = candidate.app;
-        }
-        if (command != nullptr)
-            continue;
-        std::vector<std::string> names;
-        for (const TCommand &candidate : cli.commands)
-            names.push_back(candidate.app->get_name());
-        const std::string nearest = Nearest(arg, names);
-        throw TCliError("unknown command '" + arg + "'; "
-                        + (nearest.empty() ? "expected one of " + CommandList(cli)
-                                           : "did you mean '" + nearest + "'?"));
-    }
-}
-
-// One line for an error of the parser, naming the option and what it accepts.
-std::string ParseErrorMessage(const TCliApp &cli, const CLI::ParseError &error)
-{
-    for (const TCommand &command : cli.commands) {
-        if (!command.app->parsed())
-            continue;
-        if (dynamic_cast<const CLI::RequiredError *>(&error) != nullptr) {
-            for (const CLI::Option *option : command.app->get_options()) {
-                if (option->get_required() && option->count() == 0)
-                    return command.app->get_name() + " needs " + option->get_name() + " ("
-                           + Accepted(option) + ")";
-            }
-        }
-    }
-    std::string message = error.what();
-    std::replace(message.begin(), message.end(), '\n', ' ');
-    return message;
-}
-
+// The command line through its stages: the words checked against the commands and options,
+// parsed by CLI11, then the chosen command's plan and run, whose report goes to `out` only when
+// all of it succeeded.
 int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
         std::ostream &err)
 {
@@ -160,7 +51,8 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
     for (const TCommand &command : cli->commands) {
         if (!command.app->parsed())
             continue;
-        TRunContext context(in, out, err, *command.common);
+        TRunContext context(in, out, err, CheckOutputOptions(*command.common),
+                            command.common->keepGoing);
         command.run(context);
         context.WriteNotes();
         out.flush();
@@ -170,8 +62,10 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
         }
         return context.BadRows() > 0 ? ExitPartial : ExitSuccess;
     }
-    throw TCliError("no command given; expected one of " + CommandList(*cli)
-                    + " (see velmora-cli --help)");
+    std::string list;
+    for (const TCommand &command : cli->commands)
+        list += (list.empty() ? "" : ", ") + command.app->get_name();
+    throw TCliError("no command given; expected one of " + list + " (see velmora-cli --help)");
 }
 
 } // namespace

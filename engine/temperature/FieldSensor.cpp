@@ -140,9 +140,16 @@ std::optional<TFieldSensor> FieldSensorOf(TSensorType sensor)
     case stNi1000:
     case stNTC2252:
         return std::nullopt;
-    default:
+    case stTcK:
+    case stTcJ:
+    case stTcS:
+    case stTcB:
+    case stTcT:
+    case stTcN:
         return TFieldSensor(ThermocoupleTypeOf(sensor));
     }
+    // A value that names no sensor has no field sensor either.
+    return std::nullopt;
 }
 
 } // namespace temperature

@@ -5,8 +5,9 @@
 // types, a resistance thermometer on a curve at a size, or a thermistor. Temperatures are in °C,
 // the electrical quantity in µV or Ω; every conversion throws ECannotCalculate where there is no
 // result (outside the range, or no temperature for a reading) and an arith failure where a
-// trapping processor would fault. This is what velmora-cli converts with and checks tolerances
-// against; the window keeps its own ten sensors.
+// trapping processor would fault. It serves velmora-cli only: the sensors beyond the window's
+// ten convert with it, and every tolerance class is checked against it. The window's ten sensors
+// convert through SensorCalculation.h, in the window and in velmora-cli alike.
 
 #include "temperature/ResistanceCurves.h"
 #include "temperature/Thermistors.h"
@@ -64,7 +65,7 @@ private:
 
 // The window's sensor as a field sensor: Pt100 and Pt1000 on the IEC 60751 curve, the
 // thermocouples by their type; nothing for the Ni1000 and the NTC2252, whose curves are the
-// window's own.
+// window's own, nor for a value that names no sensor.
 std::optional<TFieldSensor> FieldSensorOf(TSensorType sensor);
 
 } // namespace temperature

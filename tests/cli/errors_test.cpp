@@ -159,7 +159,12 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{"PressureDewPointNegativePressure",
                   {"pressure-dew-point", "--dew-point", "3", "--at", "8bar", "--to", "-1bar"},
                   "",
-                  "--to -100000 Pa is not above 0 Pa"},
+                  "--to -100000 Pa is not above 0 and at most 999999999999999 Pa"},
+        // The same pressures as humidity takes.
+        TBadInput{"PressureDewPointBeyondThePressureField",
+                  {"pressure-dew-point", "--dew-point", "3", "--at", "1e16", "--to", "1bar"},
+                  "",
+                  "--at 1e16 Pa is not above 0 and at most 999999999999999 Pa"},
         TBadInput{"PressureDewPointAboveBoiling",
                   {"pressure-dew-point", "--dew-point", "120", "--at", "1bar", "--to", "8bar"},
                   "",

@@ -113,3 +113,29 @@ TEST(KeepGoing, BadRowsAreReportedAndLeftEmpty)
 }
 
 } // namespace
+
+namespace {
+
+// The reading runner names the line of a reading whose arithmetic fails, and with --keep-going
+// writes its row as far as it got and goes on.
+TEST(ReadingRunner, NamesTheLineOfACalculationThatFailsAndGoesOn)
+{
+    const TCliRun run = RunCli(
+        {"loop", "--lo", "-9e183", "--hi", "0", "--current", "--keep-going", "--format", "csv"},
+        "5\n1e300\n12\n");
+    EXPECT_EQ(run.status, 1);
+    const auto rows = CsvRows(run.out);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"1e300", "", "", ""}));
+    EXPECT_EQ(rows[3].at(2), "50.000");
+    EXPECT_EQ(run.err,
+              "velmora-cli: cannot calculate for line 2: current 1e300: Floating point overflow\n");
+
+    const TCliRun stopped
+        = RunCli({"loop", "--lo", "-9e183", "--hi", "0", "--current"}, "5\n1e300\n12\n");
+    EXPECT_EQ(stopped.status, 2);
+    EXPECT_EQ(stopped.out, "");
+    EXPECT_EQ(stopped.err, run.err);
+}
+
+} // namespace

@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "CliRunner.h"
 
+#include "CliApp.h"
+#include "CliError.h"
+#include "sensors/SensorTable.h"
+
 #include "temperature/FieldSensor.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <cctype>
 #include <functional>
+#include <memory>
 
 using namespace temperature;
 
@@ -312,5 +318,29 @@ INSTANTIATE_TEST_SUITE_P(
                  "temperature 1000.5 °C is outside the type E thermocouple's limits, -270 to "
                  "1000 °C"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// Every sensor of the table is found by its name in any case, and SENSOR lists exactly the
+// table's names, so that the help, the manual page and the completions offer what is accepted.
+TEST(SensorTable, EverySensorIsFoundByNameAndListedBySensorsChoices)
+{
+    std::string names;
+    for (const cli::TSensorEntry &entry : cli::SensorTable) {
+        std::string upper(entry.name);
+        for (char &c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(&cli::FindSensor(upper), &entry) << entry.name;
+        names += (names.empty() ? "" : "|") + std::string(entry.name);
+    }
+    const std::unique_ptr<cli::TCliApp> app = cli::BuildCliApp();
+    for (const char *command : {"temp", "table", "tolerance", "check"}) {
+        const CLI::Option *sensor = app->app->get_subcommand(command)->get_option("SENSOR");
+        EXPECT_EQ(sensor->get_type_name(), names) << command;
+    }
+    EXPECT_THROW(cli::FindSensor("thermocouple"), cli::TCliError);
+}
 
 } // namespace

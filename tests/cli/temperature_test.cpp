@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CliError.h"
 #include "CliRunner.h"
-#include "TableRows.h"
+#include "input/TableRows.h"
 
 #include "temperature/ColdJunction.h"
 #include "temperature/SensorCalculation.h"

@@ -104,6 +104,8 @@ TEST(FieldSensor, TheWindowsSensorsWithClassesAreFieldSensorsToo)
     EXPECT_EQ(FieldSensorOf(stTcB)->ToElectric(1000), TcTempToVolt(tcB, 1000));
     EXPECT_FALSE(FieldSensorOf(stNi1000));
     EXPECT_FALSE(FieldSensorOf(stNTC2252));
+    // A value beyond the ten is no sensor, not a thermocouple.
+    EXPECT_FALSE(FieldSensorOf(static_cast<TSensorType>(SensorCount)));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "NumberText.h"
+#include "input/NumberText.h"
 
 #include "humidity/PressureUnits.h"
 
@@ -22,5 +22,12 @@ const humidity::TPressureUnit &PressureUnitOption(const std::string &name);
 // stay in Pa. `what` names it in the message of a TCliError.
 TInputValue ParsePressureText(std::string_view text, std::string_view what,
                               const humidity::TPressureUnit &defaultUnit);
+
+// The pressures humidity and pressure-dew-point take, as the window's pressure field holds them:
+// above 0 and a whole number of at most 15 digits.
+inline constexpr double PressureMax = 999'999'999'999'999;
+
+// Throws a TCliError naming `what` and the rule unless the pressure is one of those.
+void CheckPressure(const TInputValue &pressure, const std::string &what);
 
 } // namespace cli

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "Report.h"
+#include "output/Report.h"
 
 #include "CliError.h"
-#include "NumberText.h"
+#include "input/NumberText.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 namespace cli {
@@ -29,31 +28,6 @@ std::size_t DisplayWidth(std::string_view text)
 std::string TextHeading(const TColumn &column)
 {
     return column.unit.empty() ? column.heading : column.heading + " [" + column.unit + "]";
-}
-
-// A result of zero is shown without a sign in every format.
-double Unsigned0(double value)
-{
-    return value == 0 ? 0.0 : value;
-}
-
-// The full value of a cell for JSON.
-nlohmann::ordered_json JsonValue(const TCell &cell)
-{
-    if (const double *number = std::get_if<double>(&cell))
-        return Unsigned0(*number);
-    if (const float *single = std::get_if<float>(&cell)) {
-        // The double of the single's shortest text, not its binary expansion.
-        const std::string text = FormatNumber(*single, std::nullopt);
-        double value = 0;
-        std::from_chars(text.data(), text.data() + text.size(), value);
-        return Unsigned0(value);
-    }
-    if (const std::string *word = std::get_if<std::string>(&cell))
-        return *word;
-    if (const TGiven *given = std::get_if<TGiven>(&cell))
-        return given->value;
-    return nullptr;
 }
 
 // A number's text split at its decimal point; a text without one is all whole part.
@@ -89,32 +63,6 @@ void WriteOut(std::ostream &out, const std::string &text)
 }
 
 } // namespace
-
-std::string CellText(const TCell &cell, const TOutputOptions &options, const std::string &missing)
-{
-    if (const double *number = std::get_if<double>(&cell))
-        return FormatNumber(*number, options.decimals);
-    if (const float *single = std::get_if<float>(&cell))
-        return FormatNumber(*single, options.decimals);
-    if (const std::string *word = std::get_if<std::string>(&cell))
-        return *word;
-    if (const TGiven *given = std::get_if<TGiven>(&cell))
-        return given->text;
-    return missing;
-}
-
-std::string CsvField(const std::string &text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 TReportWriter::TReportWriter(std::string command, std::vector<TColumn> columns,
                              nlohmann::ordered_json settings, const TOutputOptions &options,
@@ -171,14 +119,14 @@ void TReportWriter::StartJson()
     Spool(text + '[');
 }
 
-void TReportWriter::AddRow(const std::vector<TCell> &cells)
+void TReportWriter::AddRow(const TRow &cells)
 {
     std::string line;
     switch (m_options.format) {
     case TFormat::Json: {
         nlohmann::ordered_json row = nlohmann::ordered_json::object();
         for (std::size_t c = 0; c < m_columns.size(); ++c)
-            row[m_columns[c].key] = JsonValue(cells[c]);
+            row[m_columns[c].key] = JsonValue(cells[c], m_columns[c]);
         line = (m_rows > 0 ? ",\n    " : "\n    ") + row.dump();
         break;
     }
@@ -186,7 +134,7 @@ void TReportWriter::AddRow(const std::vector<TCell> &cells)
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             if (c > 0)
                 line += ',';
-            line += CsvField(CellText(cells[c], m_options, std::string()));
+            line += CsvField(ValueText(cells[c], m_columns[c], m_options, std::string()));
         }
         line += '\n';
         break;
@@ -194,11 +142,11 @@ void TReportWriter::AddRow(const std::vector<TCell> &cells)
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             if (c > 0)
                 line += CellSeparator;
-            const std::string text = CellText(cells[c], m_options, NoValueText);
+            const std::string text = ValueText(cells[c], m_columns[c], m_options, NoValueText);
             TWidth &width = m_widths[c];
             if (m_columns[c].words) {
                 width.whole = std::max(width.whole, DisplayWidth(text));
-            } else if (std::holds_alternative<std::monostate>(cells[c])) {
+            } else if (cells[c].kind == TValue::TKind::None) {
                 width.marker = NoValueText.size();
             } else {
                 const auto [whole, fraction] = SplitAtPoint(text);

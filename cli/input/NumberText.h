@@ -16,6 +16,10 @@ struct TInputValue
     Extended value = 0;
 };
 
+// The whole text as a finite decimal number that fits a double, the same rule as ParseNumber;
+// nothing when it is not one.
+std::optional<TInputValue> ReadNumber(std::string_view text);
+
 // Reads the whole text as a finite decimal number with a point as decimal mark (an optional sign,
 // an optional exponent), whatever the locale. `what` names the quantity in the message of a
 // TCliError.

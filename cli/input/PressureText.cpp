@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "PressureText.h"
+#include "input/PressureText.h"
 
 #include "CliError.h"
 
@@ -42,13 +42,17 @@ TInputValue ParsePressureText(std::string_view text, std::string_view what,
     }
     // A plain number in pascals keeps its text, as every other number does.
     if (defaultUnit.pascals == 1) {
-        try {
-            return ParseNumber(text, what);
-        } catch (const TCliError &) {
-            // It carries a unit.
-        }
+        if (std::optional<TInputValue> plain = ReadNumber(text))
+            return *plain;
     }
     return {MessageNumber(pressure.pascals), pressure.pascals};
+}
+
+void CheckPressure(const TInputValue &pressure, const std::string &what)
+{
+    if (!(pressure.value > 0 && pressure.value <= PressureMax))
+        throw TCliError(what + " " + pressure.text + " Pa is not above 0 and at most "
+                        + MessageNumber(PressureMax) + " Pa");
 }
 
 } // namespace cli

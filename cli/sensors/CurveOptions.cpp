@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "FieldSensors.h"
+#include "sensors/CurveOptions.h"
 
 #include "CliError.h"
-#include "NumberText.h"
+#include "input/NumberText.h"
 
 #include <array>
 #include <cmath>
@@ -14,9 +14,6 @@ namespace cli {
 namespace {
 
 using namespace temperature;
-
-constexpr std::array<const char *, 6> FieldSensorNames{"e",  "r",  "pt", "ni1000-tk5000",
-                                                       "cu", "ntc"};
 
 // "A,B,C" as three numbers.
 std::array<Extended, 3> ParseTriple(const std::string &text, const std::string &option)
@@ -36,8 +33,7 @@ std::array<Extended, 3> ParseTriple(const std::string &text, const std::string &
     return values;
 }
 
-Extended ParsePositive(const std::string &text, const std::string &option,
-                          const std::string &what)
+Extended ParsePositive(const std::string &text, const std::string &option, const std::string &what)
 {
     const TInputValue value = ParseNumber(text, option);
     if (!(value.value > 0))
@@ -101,37 +97,20 @@ void AddCurveOptions(CLI::App &command, TCurveArgs &args)
         ->type_name("A,B,C");
 }
 
-std::string FieldSensorList(const std::string &separator)
+TFieldSetup ParseFieldSensor(const TSensorEntry &entry, const TCurveArgs &args)
 {
-    std::string list;
-    for (const char *n : FieldSensorNames)
-        list += (list.empty() ? "" : separator) + std::string(n);
-    return list;
-}
-
-bool IsFieldSensorName(const std::string &name)
-{
-    for (const char *n : FieldSensorNames) {
-        if (name == n)
-            return true;
-    }
-    return false;
-}
-
-TFieldSetup ParseFieldSensor(const std::string &name, const TCurveArgs &args)
-{
-    if (name == "e" || name == "r") {
-        const std::string display
-            = std::string("type ") + (name == "e" ? "E" : "R") + " thermocouple";
+    const std::string name(entry.name);
+    if (entry.model == TSensorModel::Thermocouple) {
+        const std::string display(entry.displayName);
         Refuse(args.r0, "--r0", display);
         Refuse(args.cvd, "--cvd", display);
         Refuse(args.curve, "--curve", display);
         Refuse(args.r25, "--r25", display);
         Refuse(args.beta, "--beta", display);
         Refuse(args.sh, "--sh", display);
-        return {name, display, TFieldSensor(name == "e" ? tcE : tcR), ""};
+        return {&entry, display, TFieldSensor(entry.thermocouple), ""};
     }
-    if (name == "ntc") {
+    if (entry.model == TSensorModel::Thermistor) {
         Refuse(args.r0, "--r0", "thermistor (its size is --r25)");
         Refuse(args.cvd, "--cvd", "thermistor");
         const int models = !args.beta.empty() + !args.sh.empty() + !args.curve.empty();
@@ -143,41 +122,43 @@ TFieldSetup ParseFieldSensor(const std::string &name, const TCurveArgs &args)
                                 + " needs --r25, the thermistor's resistance at 25 °C");
             const Extended r25 = ParsePositive(args.r25, "--r25", "resistance in Ω");
             const Extended beta = ParsePositive(args.beta, "--beta", "B value in K");
-            return {name, "NTC thermistor (B " + args.beta + " K, " + args.r25 + " Ω at 25 °C)",
+            return {&entry, "NTC thermistor (B " + args.beta + " K, " + args.r25 + " Ω at 25 °C)",
                     TFieldSensor(TThermistor::Beta(r25, beta)), "--beta " + args.beta};
         }
         Refuse(args.r25, "--r25", "thermistor without --beta");
         if (!args.sh.empty()) {
             const auto [a, b, c] = ParseTriple(args.sh, "--sh");
-            return {name, "NTC thermistor (Steinhart-Hart " + args.sh + ")",
+            return {&entry, "NTC thermistor (Steinhart-Hart " + args.sh + ")",
                     TFieldSensor(TThermistor::SteinhartHart(a, b, c)), "--sh " + args.sh};
         }
         const TThermistorData *curve = FindThermistorCurve(args.curve);
         if (!curve)
             throw TCliError("unknown thermistor curve '" + args.curve + "'; expected one of "
                             + CurveList(true, ""));
-        return {name, std::string(curve->Title), TFieldSensor(TThermistor(*curve)),
+        return {&entry, std::string(curve->Title), TFieldSensor(TThermistor(*curve)),
                 "--curve " + args.curve};
     }
     // resistance thermometers
     Refuse(args.r25, "--r25", name + " sensor (its size is --r0)");
     Refuse(args.beta, "--beta", name + " sensor");
     Refuse(args.sh, "--sh", name + " sensor");
-    if (name == "pt" && !args.cvd.empty()) {
+    if (entry.takesCvd && !args.cvd.empty()) {
         Refuse(args.curve, "--curve", "platinum sensor with its own coefficients (--cvd)");
         // a calibration certificate gives R0 beside A, B and C; without it the nominal 100 Ω
         const std::string r0Text = args.r0.empty() ? std::string("100") : args.r0;
         const Extended r0 = ParsePositive(r0Text, "--r0", "resistance in Ω");
         const auto [a, b, c] = ParseTriple(args.cvd, "--cvd");
-        return {name, "platinum sensor (Callendar-Van Dusen " + args.cvd + ", R0 " + r0Text + " Ω)",
+        return {&entry,
+                "platinum sensor (Callendar-Van Dusen " + args.cvd + ", R0 " + r0Text + " Ω)",
                 TFieldSensor(TRtdCurve::CallendarVanDusen(a, b, c, r0)), "--cvd " + args.cvd};
     }
     Refuse(args.cvd, "--cvd", name + " sensor");
-    const std::string prefix = name == "ni1000-tk5000" ? name : name.substr(0, 2);
+    // A curve of the sensor's own kind: its name starts as the sensor's does.
+    const std::string prefix = entry.takesCurve ? name.substr(0, 2) : name;
     std::string curveName = args.curve;
     if (curveName.empty())
-        curveName = name == "pt" ? "pt385" : name == "cu" ? "cu428" : name;
-    else if (name == "ni1000-tk5000")
+        curveName = entry.defaultCurve;
+    else if (!entry.takesCurve)
         Refuse(args.curve, "--curve", "Ni1000 TK5000");
     const TRtdCurveData *curve = FindRtdCurve(curveName);
     if (!curve || curveName.substr(0, prefix.size()) != prefix)
@@ -185,7 +166,7 @@ TFieldSetup ParseFieldSensor(const std::string &name, const TCurveArgs &args)
                         + CurveList(false, prefix));
     const Extended r0
         = args.r0.empty() ? curve->R0 : ParsePositive(args.r0, "--r0", "resistance in Ω");
-    return {name,
+    return {&entry,
             std::string(curve->Title) + ", R0 " + MessageNumber(static_cast<double>(r0)) + " Ω",
             TFieldSensor(TRtdCurve(*curve, r0)), "--curve " + curveName};
 }
@@ -204,7 +185,7 @@ void CheckMonotonic(const TFieldSetup &setup, double tLow, double tHigh)
 {
     if (setup.sensor.MonotonicOver(tLow, tHigh))
         return;
-    const bool thermistor = setup.shortName == "ntc";
+    const bool thermistor = setup.entry->model == TSensorModel::Thermistor;
     throw TCliError(setup.definition + ": the " + (thermistor ? "thermistor's" : "sensor's")
                     + " resistance does not " + (thermistor ? "fall" : "rise") + " steadily from "
                     + MessageNumber(tLow) + " to " + MessageNumber(tHigh)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "NumberText.h"
+#include "input/NumberText.h"
 
 #include "CliError.h"
 #include "DecimalText.h"
@@ -11,31 +11,52 @@
 
 namespace cli {
 
-TInputValue ParseNumber(std::string_view text, std::string_view what)
+namespace {
+
+enum class TNumberFault { None, OutOfRange, NotANumber };
+
+TNumberFault Read(std::string_view text, Extended &value)
 {
     std::string_view digits = text;
     // The number text takes no plus sign, but people write one for a positive offset.
     if (!digits.empty() && digits.front() == '+')
         digits.remove_prefix(1);
-    Extended value = 0;
     const bool signedTwice
         = digits.size() < text.size() && !digits.empty() && digits.front() == '-';
     const decimal::TReadStatus status
         = signedTwice ? decimal::TReadStatus::NotANumber : decimal::Read(digits, value);
-    const std::string quoted = std::string(what) + " '" + std::string(text) + "'";
     // Every calculation and every output holds a double, as the window's fields do.
     if (status == decimal::TReadStatus::OutOfRange
         || (status == decimal::TReadStatus::Ok
             && std::fabs(value) > std::numeric_limits<double>::max()))
+        return TNumberFault::OutOfRange;
+    // "inf" and "nan" are not numbers anyone can calculate with.
+    return status == decimal::TReadStatus::Ok ? TNumberFault::None : TNumberFault::NotANumber;
+}
+
+} // namespace
+
+std::optional<TInputValue> ReadNumber(std::string_view text)
+{
+    Extended value = 0;
+    if (Read(text, value) != TNumberFault::None)
+        return std::nullopt;
+    return TInputValue{std::string(text), value};
+}
+
+TInputValue ParseNumber(std::string_view text, std::string_view what)
+{
+    Extended value = 0;
+    const TNumberFault fault = Read(text, value);
+    if (fault == TNumberFault::None)
+        return {std::string(text), value};
+    const std::string quoted = std::string(what) + " '" + std::string(text) + "'";
+    if (fault == TNumberFault::OutOfRange)
         throw TCliError(quoted + " is out of range (beyond "
                         + MessageNumber(std::numeric_limits<double>::max()) + " in size)");
-    // "inf" and "nan" are not numbers anyone can calculate with.
-    if (status != decimal::TReadStatus::Ok) {
-        if (text.find(',') != std::string_view::npos)
-            throw TCliError(quoted + " is not a number (the decimal mark is '.')");
-        throw TCliError(quoted + " is not a number");
-    }
-    return {std::string(text), value};
+    if (text.find(',') != std::string_view::npos)
+        throw TCliError(quoted + " is not a number (the decimal mark is '.')");
+    throw TCliError(quoted + " is not a number");
 }
 
 namespace {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The sensors that velmora-cli offers beyond the window's ten: thermocouple types E and R,
-// platinum by curve and size or by its own Callendar-Van Dusen coefficients, the Ni1000 TK5000
-// and copper curves, and thermistors by their data; and the window's sensors that have tolerance
-// classes. Each is a temperature::TFieldSensor once its options are checked.
+// The options that size or define a sensor beyond the window's ten (--r0, --cvd, --curve, --r25,
+// --beta, --sh), and the sensor they make: a temperature::TFieldSensor once they are checked.
+
+#include "sensors/SensorTable.h"
 
 #include "temperature/FieldSensor.h"
 
@@ -30,23 +30,18 @@ void AddCurveOptions(CLI::App &command, TCurveArgs &args);
 
 struct TFieldSetup
 {
-    std::string shortName;
+    const TSensorEntry *entry = nullptr;
     std::string
         displayName; // "type E thermocouple", "Pt500", "NTC (beta 3435 K, 10000 Ω at 25 °C)"
     temperature::TFieldSensor sensor;
     std::string definition; // the options that define the curve, as typed, for messages
 };
 
-// The field sensors' names, separated by `separator`.
-std::string FieldSensorList(const std::string &separator);
-
-// Whether `name` is one of the field sensors (e, r, pt, ni1000-tk5000, cu, ntc).
-bool IsFieldSensorName(const std::string &name);
-
-// The field sensor of that name with its options; throws TCliError naming the value and the rule
-// for an unknown curve, a size that is not positive, coefficients that are not three numbers, a
-// model given twice or not at all, or an option that the sensor does not take.
-TFieldSetup ParseFieldSensor(const std::string &name, const TCurveArgs &args);
+// The sensor of a table entry that is not one of the window's, made by its options; throws
+// TCliError naming the value and the rule for an unknown curve, a size that is not positive,
+// coefficients that are not three numbers, a model given twice or not at all, or an option that the
+// sensor does not take.
+TFieldSetup ParseFieldSensor(const TSensorEntry &entry, const TCurveArgs &args);
 
 // Throws TCliError when a sensor that the options do not size or define (a window sensor) is
 // given one of them.

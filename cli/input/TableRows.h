@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "NumberText.h"
+#include "input/NumberText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "InputValues.h"
+#include "input/Readings.h"
 
 #include "CliError.h"
+#include "Messages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -39,27 +40,10 @@ std::vector<std::string> SplitBlanks(const std::string &line)
     return fields;
 }
 
-bool IsNumber(const std::string &text)
-{
-    try {
-        ParseNumber(text, "");
-        return true;
-    } catch (const TCliError &) {
-        return false;
-    }
-}
-
 bool HasLetter(const std::string &text)
 {
     return std::any_of(text.begin(), text.end(),
                        [](unsigned char c) { return std::isalpha(c) != 0 || c >= 0x80; });
-}
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 } // namespace
@@ -72,7 +56,6 @@ std::string TReading::Where() const
 TReadings::TReadings(const std::vector<std::string> &given, std::istream &in,
                      const TInputArgs &args, std::size_t fieldCount)
     : m_given(given)
-    , m_in(&in)
     , m_args(args)
     , m_fieldCount(fieldCount)
     , m_fromArguments(!given.empty())
@@ -85,8 +68,8 @@ TReadings::TReadings(const std::vector<std::string> &given, std::istream &in,
         if (!m_file)
             throw TCliError("--input '" + args.file
                             + "' cannot be opened: " + std::strerror(errno));
-        m_in = &m_file;
     }
+    m_lines.emplace(m_file.is_open() ? m_file : in);
     if (!args.column.empty()) {
         std::size_t number = 0;
         const char *end = args.column.data() + args.column.size();
@@ -100,7 +83,15 @@ TReadings::TReadings(const std::vector<std::string> &given, std::istream &in,
     }
 }
 
-bool TReadings::NextLine(std::string &line)
+TReadings::TReadings(const std::vector<std::string> &record)
+    : m_given(record)
+    , m_givenRecord(true)
+    , m_fieldCount(record.size())
+    , m_fromArguments(true)
+{
+}
+
+bool TLineReader::Next(std::string &line)
 {
     while (std::getline(*m_in, line)) {
         ++m_lineNumber;
@@ -131,7 +122,7 @@ std::vector<std::string> TReadings::Split(const std::string &line) const
 bool TReadings::IsHeader(const std::vector<std::string> &fields) const
 {
     const std::size_t index = m_columnIndex.value_or(0);
-    return index < fields.size() && !IsNumber(fields[index]) && HasLetter(fields[index]);
+    return index < fields.size() && !ReadNumber(fields[index]) && HasLetter(fields[index]);
 }
 
 // Finds the delimiter from the first line, and the named column in its header.
@@ -170,8 +161,13 @@ bool TReadings::Next(TReading &reading)
     if (m_fromArguments) {
         if (m_nextGiven >= m_given.size())
             return false;
+        reading.index = m_count++;
+        if (m_givenRecord) {
+            reading.fields = m_given;
+            m_nextGiven = m_given.size();
+            return true;
+        }
         reading.fields.push_back(m_given[m_nextGiven++]);
-        ++m_count;
         return true;
     }
     // Further values of a line that holds several.
@@ -179,22 +175,22 @@ bool TReadings::Next(TReading &reading)
         reading.fields.push_back(std::move(m_pendingFields.front()));
         m_pendingFields.erase(m_pendingFields.begin());
         reading.line = m_pendingLine;
-        ++m_count;
+        reading.index = m_count++;
         return true;
     }
     std::string line;
-    if (!NextLine(line))
+    if (!m_lines->Next(line))
         return false;
     if (!m_started) {
         const bool namedColumn = !m_args.column.empty() && !m_columnIndex;
         Start(line);
         if (namedColumn || IsHeader(Split(line))) {
-            if (!NextLine(line))
+            if (!m_lines->Next(line))
                 return false;
         }
     }
-    ++m_count;
-    reading.line = m_lineNumber;
+    reading.index = m_count++;
+    reading.line = m_lines->LineNumber();
     std::vector<std::string> fields = Split(line);
     if (m_columnIndex) {
         if (*m_columnIndex >= fields.size()) {
@@ -212,17 +208,13 @@ bool TReadings::Next(TReading &reading)
     reading.fields.push_back(std::move(fields.front()));
     m_pendingFields.assign(std::make_move_iterator(fields.begin() + 1),
                            std::make_move_iterator(fields.end()));
-    m_pendingLine = m_lineNumber;
+    m_pendingLine = m_lines->LineNumber();
     return true;
 }
 
 TInputValue ReadingValue(const TReading &reading, std::size_t index, std::string_view what)
 {
-    try {
-        return ParseNumber(reading.fields.at(index), what);
-    } catch (const TCliError &error) {
-        throw TCliError(reading.Where() + error.what());
-    }
+    return ParseNumber(reading.fields.at(index), what);
 }
 
 } // namespace cli

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "TableRows.h"
+#include "input/TableRows.h"
 
 #include "CliError.h"
 

@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: MIT
+#include "Arguments.h"
+
+#include "CliApp.h"
+#include "CliError.h"
+#include "Messages.h"
+#include "commands/Command.h"
+#include "input/PressureText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+
+namespace cli {
+
+namespace {
+
+constexpr int MaxDecimals = 17;
+
+std::string CommandList(const TCliApp &cli)
+{
+    std::string list;
+    for (const TCommand &command : cli.commands)
+        list += (list.empty() ? "" : ", ") + command.app->get_name();
+    return list;
+}
+
+// An argument that is a number, not an option: "-5", "-.5".
+bool IsNegativeNumber(const std::string &arg)
+{
+    return arg.size() > 1 && arg[0] == '-' && ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
+}
+
+bool IsOption(const std::string &arg)
+{
+    return arg.size() > 1 && arg[0] == '-' && !IsNegativeNumber(arg);
+}
+
+std::vector<std::string> OptionNames(const CLI::App &app)
+{
+    std::vector<std::string> names;
+    for (const CLI::Option *option : app.get_options()) {
+        for (const std::string &name : option->get_lnames())
+            names.push_back("--" + name);
+        for (const std::string &name : option->get_snames())
+            names.push_back("-" + name);
+    }
+    return names;
+}
+
+const CLI::Option *FindOption(const CLI::App &app, const std::string &name)
+{
+    for (const CLI::Option *option : app.get_options()) {
+        if (option->check_name(name))
+            return option;
+    }
+    return nullptr;
+}
+
+std::string Accepted(const CLI::Option *option)
+{
+    std::string text = option->get_type_name();
+    const std::string description = option->get_description();
+    if (!description.empty())
+        text += (text.empty() ? "" : ": ") + description;
+    return text;
+}
+
+} // namespace
+
+void CheckArguments(const TCliApp &cli, const std::vector<std::string> &args)
+{
+    const CLI::App *command = nullptr;
+    std::map<const CLI::Option *, int> counts;
+    for (const std::string &arg : args) {
+        if (arg == "--")
+            break;
+        const CLI::App &scope = command ? *command : *cli.app;
+        if (IsOption(arg)) {
+            const std::string name = arg.substr(0, arg.find('='));
+            const CLI::Option *option = FindOption(scope, name);
+            if (option == nullptr) {
+                const std::string nearest = Nearest(name, OptionNames(scope));
+                throw TCliError("unknown option '" + name + "'"
+                                + (nearest.empty() ? "" : "; did you mean '" + nearest + "'?")
+                                + (command ? "" : " (options go after the command)"));
+            }
+            if (option->get_items_expected_max() <= 1 && ++counts[option] == 2)
+                throw TCliError(name + " is given more than once; give it once ("
+                                + option->get_type_name() + ")");
+            continue;
+        }
+        if (command != nullptr)
+            continue;
+        std::vector<std::string> names;
+        for (const TCommand &candidate : cli.commands) {
+            if (candidate.app->get_name() == arg)
+                command = candidate.app;
+            names.push_back(candidate.app->get_name());
+        }
+        if (command != nullptr)
+            continue;
+        const std::string nearest = Nearest(arg, names);
+        throw TCliError("unknown command '" + arg + "'; "
+                        + (nearest.empty() ? "expected one of " + CommandList(cli)
+                                           : "did you mean '" + nearest + "'?"));
+    }
+}
+
+std::string ParseErrorMessage(const TCliApp &cli, const CLI::ParseError &error)
+{
+    for (const TCommand &command : cli.commands) {
+        if (!command.app->parsed())
+            continue;
+        if (dynamic_cast<const CLI::RequiredError *>(&error) != nullptr) {
+            for (const CLI::Option *option : command.app->get_options()) {
+                if (option->get_required() && option->count() == 0)
+                    return command.app->get_name() + " needs " + option->get_name() + " ("
+                           + Accepted(option) + ")";
+            }
+        }
+    }
+    std::string message = error.what();
+    std::replace(message.begin(), message.end(), '\n', ' ');
+    return message;
+}
+
+TOutputOptions CheckOutputOptions(const TCommonArgs &args)
+{
+    TOutputOptions options;
+    if (args.format == "text")
+        options.format = TFormat::Text;
+    else if (args.format == "csv")
+        options.format = TFormat::Csv;
+    else if (args.format == "json")
+        options.format = TFormat::Json;
+    else
+        throw TCliError("--format '" + args.format + "' is not one of text, csv, json");
+    if (args.decimals == "full") {
+        options.decimals = std::nullopt;
+    } else if (!args.decimals.empty()) {
+        int decimals = -1;
+        const char *end = args.decimals.data() + args.decimals.size();
+        const auto [ptr, ec] = std::from_chars(args.decimals.data(), end, decimals);
+        if (ec != std::errc() || ptr != end || decimals < 0 || decimals > MaxDecimals)
+            throw TCliError("--decimals '" + args.decimals + "' is not a whole number from 0 to "
+                            + std::to_string(MaxDecimals) + " or 'full'");
+        options.decimals = decimals;
+    }
+    return options;
+}
+
+std::shared_ptr<TCommonArgs> AddCommonOptions(CLI::App &command, bool readsInput, bool columnOption)
+{
+    auto args = std::make_shared<TCommonArgs>();
+    command
+        .add_option("--format", args->format,
+                    "text (columns lined up on the decimal point, settings in a first comment "
+                    "line), csv (one heading row, a missing value as an empty field) or json "
+                    "(settings, units and rows, full precision)")
+        ->type_name("text|csv|json")
+        ->default_str("text");
+    command
+        .add_option("--decimals", args->decimals,
+                    "digits after the point of results in text and CSV, 0 to 17, or 'full' for "
+                    "the shortest text that reads back as the same number (default: 3, the "
+                    "window's resolution); inputs are echoed as given")
+        ->type_name("N|full");
+    command.add_flag("--keep-going", args->keepGoing,
+                     "report a bad reading on standard error, write its row without results "
+                     "(-----, an empty field or null) and go on; the exit status is then 1");
+    if (readsInput) {
+        command
+            .add_option("--input", args->input.file,
+                        "read the readings from FILE instead of standard input")
+            ->type_name("FILE");
+    }
+    if (columnOption) {
+        command
+            .add_option("--column", args->input.column,
+                        "take the readings from column N (counted from 1) or under heading NAME "
+                        "of a log delimited by commas, semicolons or tabs (found from the first "
+                        "line)")
+            ->type_name("N|NAME");
+    }
+    return args;
+}
+
+CLI::Option *AddNumberOption(CLI::App &command, const std::string &name, std::string &text,
+                             const std::string &description)
+{
+    return command.add_option(name, text, description)->type_name("NUMBER");
+}
+
+namespace {
+
+// "--current" with no number reads the currents from the input.
+CLI::Option *AddValuesOption(CLI::App &command, const std::string &name,
+                             std::vector<std::string> &texts, const std::string &description)
+{
+    return command.add_option(name, texts, description)
+        ->type_name("NUMBER")
+        ->expected(0, CLI::detail::expected_max_vector_size)
+        ->allow_extra_args();
+}
+
+} // namespace
+
+void AddValueArguments(CLI::App &command, std::vector<std::string> &values, const std::string &what)
+{
+    command.add_option("VALUE", values, what + "; none: read them from the input")
+        ->type_name("NUMBER");
+}
+
+bool TEitherWayArgs::Forward(const std::string &neither) const
+{
+    if (forwardOption->count() == 0 && backwardOption->count() == 0)
+        throw TCliError(neither);
+    return forwardOption->count() > 0;
+}
+
+std::vector<std::string> TEitherWayArgs::Values() const
+{
+    std::vector<std::string> given;
+    for (const std::string &text : forwardOption->count() > 0 ? forward : backward) {
+        if (!text.empty())
+            given.push_back(text);
+    }
+    return given;
+}
+
+void AddEitherWayOptions(CLI::App &command, TEitherWayArgs &args, const std::string &forward,
+                         const std::string &forwardHelp, const std::string &backward,
+                         const std::string &backwardHelp)
+{
+    args.forwardOption = AddValuesOption(command, forward, args.forward, forwardHelp);
+    args.backwardOption = AddValuesOption(command, backward, args.backward, backwardHelp);
+    args.forwardOption->excludes(args.backwardOption);
+}
+
+CLI::Option *AddPressureUnitOption(CLI::App &command, std::string &name)
+{
+    return command
+        .add_option("--pressure-unit", name,
+                    "unit of a pressure written without one: " + PressureUnitList())
+        ->type_name("UNIT")
+        ->default_str(name);
+}
+
+std::string Paragraph(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string FooterText(const TCommandHelp &help)
+{
+    std::string text = Paragraph(help.footer);
+    if (!help.readings.empty())
+        text += InputHelp(help.readings);
+    const std::string label = help.examples.size() > 1 ? "Examples: " : "Example: ";
+    for (std::size_t i = 0; i < help.examples.size(); ++i)
+        text
+            += (i == 0 ? "\n\n" + label : "\n" + std::string(label.size(), ' ')) + help.examples[i];
+    return text;
+}
+
+std::string InputHelp(const std::string &what)
+{
+    return "Without " + what
+           + " on the command line they are read from --input FILE or standard input, one a "
+             "line or from --column of a delimited log. A header row is recognised and "
+             "skipped, as are blank lines and lines starting with '#'. A bad reading stops the "
+             "run with status 2 and nothing on standard output, its message naming the line; "
+             "with --keep-going it is reported and the run ends with status 1.";
+}
+
+} // namespace cli

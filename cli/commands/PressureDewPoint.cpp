@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+// pressure-dew-point: the dew point of the same air at another pressure.
+
+#include "commands/Command.h"
+#include "commands/HumidityQuantities.h"
+#include "input/PressureText.h"
+
+#include "humidity/HumidityInputLimits.h"
+
+namespace cli {
+
+namespace {
+
+struct TPressureDewPointArgs
+{
+    std::string dewPoint;
+    std::string from;
+    std::string to;
+    std::string pressureUnit = "Pa";
+};
+
+struct TPressureDewPointPlan
+{
+    TInputValue dewPoint;
+    TInputValue from;
+    TInputValue to;
+};
+
+TPressureDewPointPlan PlanPressureDewPoint(const TPressureDewPointArgs &args, const TInputArgs &,
+                                           TRunContext &)
+{
+    if (args.dewPoint.empty() || args.from.empty() || args.to.empty())
+        throw TCliError("give --dew-point, --at and --to");
+    const humidity::TPressureUnit &unit = PressureUnitOption(args.pressureUnit);
+    TPressureDewPointPlan plan;
+    plan.dewPoint = ParseNumber(args.dewPoint, "--dew-point");
+    plan.from = ParsePressureText(args.from, "--at", unit);
+    plan.to = ParsePressureText(args.to, "--to", unit);
+    // The same pressures as humidity takes.
+    CheckPressure(plan.from, "--at");
+    CheckPressure(plan.to, "--to");
+    return plan;
+}
+
+void RunPressureDewPoint(const TPressureDewPointPlan &plan, TRunContext &context)
+{
+    const humidity::TPressureDewPoint r = humidity::ConvertPressureDewPoint(
+        static_cast<double>(plan.dewPoint.value), static_cast<double>(plan.from.value),
+        static_cast<double>(plan.to.value));
+    if (r.fault != humidity::ifNone)
+        throw TCliError(HumidityFaultMessage(r.fault, {"--dew-point " + plan.dewPoint.text + " °C",
+                                                       humidity::InputTempMax, "", "",
+                                                       plan.from.text, plan.to.text, true}));
+
+    TReportWriter writer("pressure-dew-point",
+                         {{"dew_point", "dew point", "°C", "C"},
+                          {"from_pressure", "at pressure", "Pa", "Pa"},
+                          {"to_pressure", "to pressure", "Pa", "Pa"},
+                          {"converted_dew_point", "dew point there", "°C", "C"},
+                          {"converted_frost_point", "frost point there", "°C", "C"}},
+                         nlohmann::ordered_json::object(), context.Options(), TLayout::Quantities);
+    writer.AddRow({TValue::Given(plan.dewPoint.text, static_cast<double>(plan.dewPoint.value)),
+                   TValue::Given(plan.from.text, static_cast<double>(plan.from.value)),
+                   TValue::Given(plan.to.text, static_cast<double>(plan.to.value)),
+                   HumidityValue(r.dewPoint), HumidityValue(r.frostPoint)});
+    writer.Finish(context.Out());
+}
+
+void AddPressureDewPointOptions(CLI::App &command, TPressureDewPointArgs &args)
+{
+    AddNumberOption(command, "--dew-point", args.dewPoint, "dew point in °C at --at");
+    command.add_option("--at", args.from, "absolute pressure of the dew point given")
+        ->type_name("PRESSURE");
+    command.add_option("--to", args.to, "absolute pressure to give the dew point at")
+        ->type_name("PRESSURE");
+    AddPressureUnitOption(command, args.pressureUnit);
+}
+
+} // namespace
+
+TCommand AddPressureDewPointCommand(CLI::App &app)
+{
+    return DefineCommand(
+        app,
+        {"pressure-dew-point",
+         "The dew point of the same air at another pressure, as after a compressed-air dryer's "
+         "outlet is let down to atmosphere.",
+         "The vapour keeps its share of the pressure (ideal gases, Hardy's ITS-90 formulation "
+         "over water, no enhancement factor). The frost point is given where it lies below "
+         "0 °C. Pressures are absolute and take a unit ("
+             + PressureUnitList() + ").",
+         "",
+         {"velmora-cli pressure-dew-point --dew-point 3 --at 8bar --to 1.01325bar"}},
+        TInputOptions::None, AddPressureDewPointOptions, PlanPressureDewPoint, RunPressureDewPoint);
+}
+
+} // namespace cli

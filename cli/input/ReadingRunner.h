@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The one loop over readings. Every command that converts readings hands the runner its source
+// and what to do with one reading; the runner reads them one at a time, skips what the source
+// skips (blank lines, comments, a header row), writes one row of the report for each, names the
+// line in every refusal ("line 17: "), and with --keep-going reports a bad reading on standard
+// error and writes its row as far as it got instead of stopping the run.
+
+#include "CliError.h"
+#include "RunContext.h"
+#include "input/Readings.h"
+#include "output/Report.h"
+
+#include "arith.h"
+
+#include <string>
+
+namespace cli {
+
+// The arithmetic failed on values that passed every check of their own (an overflow, a zero
+// divisor): "cannot calculate for current 12: Floating point overflow", where `inputs` names the
+// values and `fault` what failed. The runner names the line before the values.
+class TCalculationError : public TCliError
+{
+public:
+    TCalculationError(const std::string &inputs, const std::exception &fault)
+        : TCliError("cannot calculate for " + inputs + ": " + fault.what())
+        , m_inputs(inputs)
+        , m_fault(fault.what())
+    {
+    }
+
+    std::string Message(const std::string &where) const
+    {
+        return "cannot calculate for " + where + m_inputs + ": " + m_fault;
+    }
+
+private:
+    std::string m_inputs;
+    std::string m_fault;
+};
+
+// The result of `calculate`; an arithmetic failure in it is a TCalculationError naming the
+// values that `inputs` gives.
+template<typename TInputs, typename TCalculate>
+auto Calculate(TInputs &&inputs, TCalculate &&calculate)
+{
+    try {
+        return calculate();
+    } catch (const arith::EMathError &fault) {
+        throw TCalculationError(inputs(), fault);
+    }
+}
+
+// A source of the rows a command writes: TReadings, or a command's own rows (a table's
+// temperatures), as long as it gives TReading-s.
+template<typename TSource, typename TCompute>
+std::size_t RunReadings(TSource &source, TRunContext &context, TReportWriter &writer,
+                        TCompute &&compute)
+{
+    std::size_t count = 0;
+    TReading reading;
+    while (source.Next(reading)) {
+        ++count;
+        TRow row(writer.Columns().size());
+        try {
+            try {
+                if (!reading.problem.empty())
+                    throw TCliError(reading.problem);
+                compute(reading, row);
+            } catch (const TCalculationError &error) {
+                throw TCliError(error.Message(reading.Where()));
+            } catch (const TCliError &error) {
+                throw TCliError(reading.Where() + error.what());
+            }
+        } catch (const std::exception &error) {
+            if (!context.KeepGoing())
+                throw;
+            context.ReportBadRow(error);
+        }
+        writer.AddRow(row);
+    }
+    return count;
+}
+
+// RunReadings for the readings of the command line or the input, which must hold at least one:
+// "no temperature given, and none in the input" names `what`.
+template<typename TCompute>
+void RunReadings(TReadings &readings, TRunContext &context, TReportWriter &writer,
+                 const std::string &what, TCompute &&compute)
+{
+    if (RunReadings(readings, context, writer, compute) == 0)
+        throw TCliError("no " + what + " given, and none in the input");
+}
+
+} // namespace cli

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#include "output/Formats.h"
+
+#include "input/NumberText.h"
+
+#include <charconv>
+
+namespace cli {
+
+namespace {
+
+// A result of zero is shown without a sign in every format.
+double Unsigned0(double value)
+{
+    return value == 0 ? 0.0 : value;
+}
+
+} // namespace
+
+std::string ValueText(const TValue &value, const TColumn &column, const TOutputOptions &options,
+                      const std::string &missing)
+{
+    switch (value.kind) {
+    case TValue::TKind::Number:
+        return column.single ? FormatNumber(static_cast<float>(value.number), options.decimals)
+                             : FormatNumber(value.number, options.decimals);
+    case TValue::TKind::Word:
+    case TValue::TKind::Given:
+        return value.text;
+    case TValue::TKind::None:
+        break;
+    }
+    return missing;
+}
+
+nlohmann::ordered_json JsonValue(const TValue &value, const TColumn &column)
+{
+    switch (value.kind) {
+    case TValue::TKind::Number: {
+        if (!column.single)
+            return Unsigned0(value.number);
+        // The double of the single's shortest text, not its binary expansion.
+        const std::string text = FormatNumber(static_cast<float>(value.number), std::nullopt);
+        double number = 0;
+        std::from_chars(text.data(), text.data() + text.size(), number);
+        return Unsigned0(number);
+    }
+    case TValue::TKind::Word:
+        return value.text;
+    case TValue::TKind::Given:
+        return value.number;
+    case TValue::TKind::None:
+        break;
+    }
+    return nullptr;
+}
+
+std::string CsvField(const std::string &text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+} // namespace cli
