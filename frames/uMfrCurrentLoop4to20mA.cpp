@@ -15,11 +15,16 @@ struct TDirectionLabels
     const char *inputUnit;
     const char *result;
     const char *resultUnit;
+    // What a screen reader announces for the input and the result: quantity and unit.
+    const char *inputName;
+    const char *resultName;
 };
 
 // The output value is in whatever unit the transmitter's range is given, so it carries none.
-constexpr TDirectionLabels ToValueLabels{"Current =", "mA", "Output value =", ""};
-constexpr TDirectionLabels ToCurrentLabels{"Output value =", "", "Current =", "mA"};
+constexpr TDirectionLabels ToValueLabels{
+    "Current =", "mA", "Output value =", "", "Current, mA", "Output value"};
+constexpr TDirectionLabels ToCurrentLabels{"Output value =", "",           "Current =", "mA",
+                                           "Output value",   "Current, mA"};
 
 } // namespace
 
@@ -79,6 +84,8 @@ void TMfrCurrentLoop4to20mA::OnDirectionChange()
     ui.lInputUnit->setText(QString::fromUtf8(labels.inputUnit));
     ui.lResult->setText(QString::fromUtf8(labels.result));
     ui.lResultUnit->setText(QString::fromUtf8(labels.resultUnit));
+    ui.neInput->setAccessibleName(QString::fromUtf8(labels.inputName));
+    ui.reResult->setResultName(QString::fromUtf8(labels.resultName));
 }
 
 void TMfrCurrentLoop4to20mA::bCalculateClick()

@@ -37,8 +37,12 @@ void TMfrLinearTrans::InitFrame()
 void TMfrLinearTrans::OnChangeDirection()
 {
     const bool inverse = ui.bgDirection->checkedId() == YToX;
-    ui.lInput->setText(inverse ? QStringLiteral("y =") : QStringLiteral("x ="));
-    ui.lResult->setText(inverse ? QStringLiteral("x =") : QStringLiteral("y ="));
+    const QString input = inverse ? QStringLiteral("y") : QStringLiteral("x");
+    const QString result = inverse ? QStringLiteral("x") : QStringLiteral("y");
+    ui.lInput->setText(input + QStringLiteral(" ="));
+    ui.lResult->setText(result + QStringLiteral(" ="));
+    ui.neInput->setAccessibleName(input);
+    ui.reResult->setResultName(result);
 }
 
 void TMfrLinearTrans::bCalculateClick()
