@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "uMfrCurrentLoop4to20mA.h"
 
+#include "BuiltInPictures.h"
 #include "UiSeam.h"
 #include "arith.h"
 #include "scaling/scaling.h"
@@ -32,8 +33,11 @@ TMfrCurrentLoop4to20mA::TMfrCurrentLoop4to20mA(QWidget *parent)
     : TMfrBaseFrame(parent)
 {
     ui.setupUi(pMain());
-    // The preset texts are padded into columns that line up only in a fixed-pitch font.
-    ui.cbDefaults->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The preset texts are padded into columns that line up only in a fixed-pitch font. Finding
+    // the desktop's costs about a megabyte, so the list takes it when the tab is first opened.
+    WhenFirstShown(ui.cbDefaults, [this] {
+        ui.cbDefaults->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    });
 
     connect(bCalculate(), &QPushButton::clicked, this,
             [this] { RunGuarded(this, [this] { bCalculateClick(); }); });
