@@ -134,10 +134,6 @@ void TestAccessibleNames::everyFocusableControlIsNamed_data()
                                       "reSpecEnth=Specific enthalpy, kJ/kg",
                                       "reSpecEnthAccuracy=Specific enthalpy accuracy, kJ/kg"};
     QTest::newRow("humidity") << int(Humidity) << QStringList{} << humidityInputs + humidityResults;
-    // 200.5 °C has no values: the displays show "-----" in their text fields.
-    QTest::newRow("humidity without results")
-        << int(Humidity) << QStringList{"type neTemp 200.5", "calculate"}
-        << humidityInputs + humidityResults;
 
     const QStringList loopSettings{"neValLo=Output value at 4 mA", "neValHi=Output value at 20 mA"};
     QTest::newRow("current loop to the output value")

@@ -15,7 +15,6 @@ private Q_SLOTS:
     void readingLoadsNoImagePlugin();
     void densePictureOnADenseScreen_data();
     void densePictureOnADenseScreen();
-    void missingPictureIsNull();
     void workWaitsForTheFirstShow();
 };
 
@@ -49,12 +48,6 @@ void TestBuiltInPictures::densePictureOnADenseScreen()
     QCOMPARE(logo.size(), pixels);
     // Drawn at the designed size whatever the density.
     QCOMPARE(logo.deviceIndependentSize().toSize(), QSize(105, 40));
-}
-
-void TestBuiltInPictures::missingPictureIsNull()
-{
-    QVERIFY(ReadBuiltInPicture(QStringLiteral(":/velmora/none.png")).isNull());
-    QVERIFY(BuiltInPixmap(QStringLiteral(":/velmora/none.png"), 2.0).isNull());
 }
 
 void TestBuiltInPictures::workWaitsForTheFirstShow()
