@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "uMfMainForm.h"
 
+#include "BuiltInPictures.h"
 #include "LocaleSeparators.h"
 #include "UiSeam.h"
 #include "uMfrCurrentLoop4to20mA.h"
@@ -10,14 +11,18 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QIconEngine>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOption>
 #include <QTabBar>
-#include <QTimer>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 TfMainForm *fMainForm = nullptr;
 
@@ -38,16 +43,69 @@ public:
     }
 };
 
+// The program's icon, from the images built in. The window system is offered the sizes that title
+// bars, task bars and window lists draw; a desktop that wants a larger one finds the installed
+// icon through the desktop entry. Any size is read from the nearest image at least as large when
+// something asks for it, and is not kept. The icon theme is not searched: the package installs
+// these same images into it, and the search alone cost almost a megabyte at start-up.
+class TProgramIconEngine final : public QIconEngine
+{
+public:
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int drawn = DrawnSize(size);
+        QImage image = ReadBuiltInPicture(QStringLiteral(":/velmora/icons/%1.png").arg(drawn));
+        const int wanted = std::min(std::max(size.width(), size.height()), LargestSize);
+        if (!image.isNull() && wanted < drawn)
+            image = image.scaled(wanted, wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QPixmap pixmap = QPixmap::fromImage(std::move(image));
+        if (mode != QIcon::Normal && !pixmap.isNull()) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+        }
+        return pixmap;
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min({size.width(), size.height(), LargestSize});
+        return {side, side};
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state));
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
+    }
+
+    QIconEngine *clone() const override { return new TProgramIconEngine; }
+    QString key() const override { return QStringLiteral("TProgramIconEngine"); }
+
+private:
+    static constexpr std::array BuiltInSizes{16, 24, 32, 48, 64, 128, 256};
+    static constexpr int LargestSize = BuiltInSizes.back();
+
+    // The smallest image drawn at least as large as asked, else the largest.
+    static int DrawnSize(const QSize &size)
+    {
+        const int wanted = std::max(size.width(), size.height());
+        const auto it = std::find_if(BuiltInSizes.begin(), BuiltInSizes.end(),
+                                     [wanted](int side) { return side >= wanted; });
+        return it == BuiltInSizes.end() ? LargestSize : *it;
+    }
+};
+
 } // namespace
 
 QIcon TfMainForm::ProgramIcon()
 {
-    // The desktop's icon theme first, where the package installs it; else the images built in.
-    // Either is read only when the window system asks for a size.
-    QIcon bundled;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        bundled.addFile(QStringLiteral(":/velmora/icons/%1.png").arg(size), QSize(size, size));
-    return QIcon::fromTheme(QStringLiteral("velmora"), bundled);
+    return QIcon(new TProgramIconEngine);
 }
 
 TfMainForm::TfMainForm(QWidget *parent)
@@ -58,9 +116,8 @@ TfMainForm::TfMainForm(QWidget *parent)
     auto *tabStyle = new TCompactTabStyle;
     tabStyle->setParent(this);
     ui.pcPages->tabBar()->setStyle(tabStyle);
-    // Looking the icon up in the desktop's theme costs start-up time; the window shows first and
-    // takes its icon as soon as the event loop runs.
-    QTimer::singleShot(0, this, [this] { setWindowIcon(ProgramIcon()); });
+    // Cheap enough to be in place when the window is first mapped.
+    setWindowIcon(ProgramIcon());
     FormCreate();
     // Key preview: the window sees every key before the focused control does.
     qApp->installEventFilter(this);

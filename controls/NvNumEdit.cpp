@@ -119,6 +119,12 @@ void TNvNumEdit::focusOutEvent(QFocusEvent *event)
 
 void TNvNumEdit::LeaveField()
 {
+    // A read-only field holds what the program put there, which may be a marker such as "-----"
+    // rather than a number: the user typed nothing to commit or check.
+    if (isReadOnly()) {
+        Q_EMIT Exit();
+        return;
+    }
     setValue(Value());
     if (m_minValue == 0 && m_maxValue == 0) {
         Q_EMIT Exit();

@@ -75,3 +75,10 @@ void TMfrResultEdit::setFieldWidth(int width)
     ui.eNumResult->resize(width, ui.eNumResult->height());
     ui.eTextResult->resize(width, ui.eTextResult->height());
 }
+
+void TMfrResultEdit::setResultName(const QString &name)
+{
+    setAccessibleName(name);
+    ui.eNumResult->setAccessibleName(name);
+    ui.eTextResult->setAccessibleName(name);
+}

@@ -14,6 +14,9 @@ class TMfrResultEdit : public QFrame
     Q_OBJECT
     // Width of both inner fields, for displays narrower than the designed one.
     Q_PROPERTY(int FieldWidth READ FieldWidth WRITE setFieldWidth)
+    // What a screen reader announces for the display, whichever of its fields is seen: the
+    // quantity and its unit.
+    Q_PROPERTY(QString ResultName READ ResultName WRITE setResultName)
 
 public:
     explicit TMfrResultEdit(QWidget *parent = nullptr);
@@ -35,6 +38,9 @@ public:
 
     int FieldWidth() const;
     void setFieldWidth(int width);
+
+    QString ResultName() const { return accessibleName(); }
+    void setResultName(const QString &name);
 
 private:
     Ui::TMfrResultEdit ui;

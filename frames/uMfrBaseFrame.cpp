@@ -1,29 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "uMfrBaseFrame.h"
 
+#include "BuiltInPictures.h"
 #include "UiSeam.h"
 
-#include <QIcon>
 #include <QMouseEvent>
-
-// The images live in this static library; register them before the first frame needs them.
-static void InitFrameResources()
-{
-    static const bool done = [] {
-        Q_INIT_RESOURCE(velmora);
-        return true;
-    }();
-    Q_UNUSED(done);
-}
 
 TMfrBaseFrame::TMfrBaseFrame(QWidget *parent)
     : QFrame(parent)
 {
-    InitFrameResources();
     m_base.setupUi(this);
-    // QIcon picks the 2x image on a high-density screen.
-    static const QIcon logo(QStringLiteral(":/velmora/logo.png"));
-    m_base.iLogoMivok->setPixmap(logo.pixmap(m_base.iLogoMivok->size()));
+    // Read when the tab is first opened, at that screen's density; the four frames share it.
+    QLabel *logo = m_base.iLogoMivok;
+    WhenFirstShown(logo, [logo] {
+        logo->setPixmap(
+            BuiltInPixmap(QStringLiteral(":/velmora/logo.png"), logo->devicePixelRatioF()));
+    });
     m_base.pButtons->installEventFilter(this);
     m_base.iLogoMivok->installEventFilter(this);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "uMfrCurrentLoop4to20mA.h"
 
+#include "BuiltInPictures.h"
 #include "UiSeam.h"
 #include "arith.h"
 #include "scaling/scaling.h"
@@ -15,11 +16,16 @@ struct TDirectionLabels
     const char *inputUnit;
     const char *result;
     const char *resultUnit;
+    // What a screen reader announces for the input and the result: quantity and unit.
+    const char *inputName;
+    const char *resultName;
 };
 
 // The output value is in whatever unit the transmitter's range is given, so it carries none.
-constexpr TDirectionLabels ToValueLabels{"Current =", "mA", "Output value =", ""};
-constexpr TDirectionLabels ToCurrentLabels{"Output value =", "", "Current =", "mA"};
+constexpr TDirectionLabels ToValueLabels{
+    "Current =", "mA", "Output value =", "", "Current, mA", "Output value"};
+constexpr TDirectionLabels ToCurrentLabels{"Output value =", "",           "Current =", "mA",
+                                           "Output value",   "Current, mA"};
 
 } // namespace
 
@@ -27,8 +33,11 @@ TMfrCurrentLoop4to20mA::TMfrCurrentLoop4to20mA(QWidget *parent)
     : TMfrBaseFrame(parent)
 {
     ui.setupUi(pMain());
-    // The preset texts are padded into columns that line up only in a fixed-pitch font.
-    ui.cbDefaults->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The preset texts are padded into columns that line up only in a fixed-pitch font. Finding
+    // the desktop's costs about a megabyte, so the list takes it when the tab is first opened.
+    WhenFirstShown(ui.cbDefaults, [this] {
+        ui.cbDefaults->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    });
 
     connect(bCalculate(), &QPushButton::clicked, this,
             [this] { RunGuarded(this, [this] { bCalculateClick(); }); });
@@ -79,6 +88,8 @@ void TMfrCurrentLoop4to20mA::OnDirectionChange()
     ui.lInputUnit->setText(QString::fromUtf8(labels.inputUnit));
     ui.lResult->setText(QString::fromUtf8(labels.result));
     ui.lResultUnit->setText(QString::fromUtf8(labels.resultUnit));
+    ui.neInput->setAccessibleName(QString::fromUtf8(labels.inputName));
+    ui.reResult->setResultName(QString::fromUtf8(labels.resultName));
 }
 
 void TMfrCurrentLoop4to20mA::bCalculateClick()

@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "uMfrLinearTrans.h"
 
+#include "BuiltInPictures.h"
 #include "UiSeam.h"
 #include "arith.h"
 #include "scaling/scaling.h"
-
-#include <QIcon>
 
 TMfrLinearTrans::TMfrLinearTrans(QWidget *parent)
     : TMfrBaseFrame(parent)
 {
     ui.setupUi(pMain());
-    // QIcon picks the 2x image on a high-density screen.
-    static const QIcon picture(QStringLiteral(":/velmora/lineartrans.png"));
-    ui.Image1->setPixmap(picture.pixmap(ui.Image1->size()));
+    // The illustration is read when the tab is first opened, at that screen's density.
+    WhenFirstShown(ui.Image1, [this] {
+        ui.Image1->setPixmap(BuiltInPixmap(QStringLiteral(":/velmora/lineartrans.png"),
+                                           ui.Image1->devicePixelRatioF()));
+    });
 
     connect(bCalculate(), &QPushButton::clicked, this,
             [this] { RunGuarded(this, [this] { bCalculateClick(); }); });
@@ -37,8 +38,12 @@ void TMfrLinearTrans::InitFrame()
 void TMfrLinearTrans::OnChangeDirection()
 {
     const bool inverse = ui.bgDirection->checkedId() == YToX;
-    ui.lInput->setText(inverse ? QStringLiteral("y =") : QStringLiteral("x ="));
-    ui.lResult->setText(inverse ? QStringLiteral("x =") : QStringLiteral("y ="));
+    const QString input = inverse ? QStringLiteral("y") : QStringLiteral("x");
+    const QString result = inverse ? QStringLiteral("x") : QStringLiteral("y");
+    ui.lInput->setText(input + QStringLiteral(" ="));
+    ui.lResult->setText(result + QStringLiteral(" ="));
+    ui.neInput->setAccessibleName(input);
+    ui.reResult->setResultName(result);
 }
 
 void TMfrLinearTrans::bCalculateClick()

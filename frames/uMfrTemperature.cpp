@@ -113,7 +113,19 @@ void TMfrTemperature::UpdateQuantityLabels()
         ui.lSource->setText(electricLabel);
         ui.tuSource->setMode(electricMode);
     }
+    NameFields();
     ApplyInputLimits();
+    // The number stays but may now be read in another quantity: its companion, last computed
+    // for what the number meant before, is computed afresh.
+    UpdateSourceCompanion();
+}
+
+void TMfrTemperature::NameFields()
+{
+    // The input and the result are announced by their quantity and unit, which follow the
+    // direction, the sensor kind and the scales chosen.
+    ui.neSource->setAccessibleName(ui.tuSource->FieldName());
+    ui.reResult->setResultName(ui.tuResult->FieldName());
 }
 
 void TMfrTemperature::ApplyInputLimits()
@@ -137,9 +149,14 @@ void TMfrTemperature::neSourceChange()
 
 void TMfrTemperature::UpdateSourceCompanion()
 {
-    // In resistance or voltage mode the companion is hidden and its content has no meaning.
     // The read stays outside the guard: a field that holds no number is reported.
     const Extended v = ui.neSource->Value();
+    if (ui.tuSource->Mode() != umTemperature) {
+        // Hidden beside a resistance or a voltage; no number of another quantity waits in it to
+        // be seen when the input becomes a temperature again.
+        ui.tuSource->ShowNoCompanion();
+        return;
+    }
     try {
         ui.tuSource->setCompanionValue(OtherScale(v, ui.tuSource->TempUnit()));
     } catch (const arith::EMathError &) {
@@ -170,7 +187,11 @@ void TMfrTemperature::OnUnitChange(TMfrTemperatureUnit *selector)
             ApplyInputLimits();
             m_lastSourceUnit = ui.tuSource->TempUnit();
         }
+        // Also where the converted number reads as the old one (-40 °C is -40 °F), so that no
+        // change notification came.
+        UpdateSourceCompanion();
     }
+    NameFields();
     bCalculateClick();
 }
 
@@ -183,11 +204,15 @@ void TMfrTemperature::bCalculateClick()
             m_sensor, SelectedDirection(), v, ui.tuSource->TempUnit(), ui.tuResult->TempUnit());
         if (result.IsTemperature)
             ui.tuResult->setCompanionValue(result.Companion);
+        else
+            ui.tuResult->ShowNoCompanion(); // hidden beside a resistance or a voltage
         ui.reResult->ShowValue(result.Value);
     } catch (const std::exception &) {
         // No result (a resistance without a temperature, a thermocouple input outside the
-        // accepted range, an arithmetic fault, a number the display cannot round); the companion
-        // keeps its value and nothing is reported.
+        // accepted range, an arithmetic fault, a number the display cannot round): a number
+        // beside the marker would be a wrong result, so the companion shows the marker too.
+        // Nothing is reported.
         ui.reResult->ShowNoResult();
+        ui.tuResult->ShowNoCompanion();
     }
 }

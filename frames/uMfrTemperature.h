@@ -39,6 +39,7 @@ private:
     void UpdateQuantityLabels();
     void ApplyInputLimits();
     void UpdateSourceCompanion();
+    void NameFields();
 
     // The direction option selected; anything but "to the electrical quantity" reads as its
     // inverse.

@@ -58,9 +58,24 @@ void TMfrTemperatureUnit::ShowNoCompanion()
     ui.neTemp2->setText(QStringLiteral("-----"));
 }
 
+QString TMfrTemperatureUnit::FieldName() const
+{
+    switch (m_mode) {
+    case umResistance:
+        return QStringLiteral("Resistance, Ω");
+    case umVoltage:
+        return QStringLiteral("Voltage, µV");
+    default:
+        return QStringLiteral("Temperature, ") + ui.cbTempUnit->currentText();
+    }
+}
+
 void TMfrTemperatureUnit::OnUnitChange()
 {
-    ui.lTemp2Unit->setText(TempUnit() == unCelsius ? QStringLiteral("°F") : QStringLiteral("°C"));
+    const QString otherScale
+        = TempUnit() == unCelsius ? QStringLiteral("°F") : QStringLiteral("°C");
+    ui.lTemp2Unit->setText(otherScale);
+    ui.neTemp2->setAccessibleName(QStringLiteral("Temperature, ") + otherScale);
 }
 
 void TMfrTemperatureUnit::cbTempUnitChange()

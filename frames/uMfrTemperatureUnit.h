@@ -37,8 +37,12 @@ public:
     // The companion without a temperature: the "no result" marker.
     void ShowNoCompanion();
 
+    // What a screen reader announces for the value field beside the selector: its quantity and
+    // unit ("Temperature, °C", "Resistance, Ω", "Voltage, µV").
+    QString FieldName() const;
+
     // The selector's own reaction to a change of the drop-down: the companion names the other
-    // scale.
+    // scale, on screen and to a screen reader.
     void OnUnitChange();
     // An owner that binds the drop-down's change to its own handler; empty restores OnUnitChange.
     void setOnUnitChange(std::function<void()> handler) { m_onUnitChange = std::move(handler); }

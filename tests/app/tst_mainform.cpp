@@ -81,13 +81,25 @@ void TestMainForm::captionCarriesTheVersion()
 
 void TestMainForm::windowCarriesTheProgramIcon()
 {
-    // Without an icon theme on the test machine, the images built in stand in.
+    // The window system is offered the sizes that title bars and task bars draw; a larger one is
+    // read from its own image when something asks for it, not scaled up from a small one.
     const QIcon icon = m_form->windowIcon();
     QVERIFY(!icon.isNull());
-    for (const int size : {16, 32, 48, 256})
-        QVERIFY2(icon.availableSizes().contains(QSize(size, size)),
-                 qPrintable(QString::number(size)));
-    QCOMPARE(icon.pixmap(QSize(48, 48)).deviceIndependentSize().toSize(), QSize(48, 48));
+    QCOMPARE(icon.availableSizes(),
+             (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
+    for (const int side : {16, 20, 48, 100, 256}) {
+        const QImage image = icon.pixmap(QSize(side, side), 1.0).toImage();
+        QCOMPARE(image.size(), QSize(side, side));
+        QVERIFY(image.pixelColor(side / 2, side / 2).alpha() > 0);
+    }
+    // Read from its own image, not the 64-pixel one scaled up.
+    const QImage large = icon.pixmap(QSize(256, 256), 1.0).toImage();
+    const QImage enlarged = icon.pixmap(QSize(64, 64), 1.0)
+                                .toImage()
+                                .scaled(256, 256, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QVERIFY(large != enlarged);
+    QCOMPARE(icon.pixmap(QSize(512, 512), 1.0).size(), QSize(256, 256)); // never enlarged
+    QCOMPARE(icon.pixmap(QSize(48, 48), 2.0).size(), QSize(96, 96));
 }
 
 void TestMainForm::windowHasItsDesignedShape()

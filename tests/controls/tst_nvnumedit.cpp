@@ -51,6 +51,7 @@ private Q_SLOTS:
     void leavingOutOfRange();
     void leavingWithoutLimitsChecksNothing();
     void leavingWithNonNumberReportsIt();
+    void leavingReadOnlyMarkerReportsNothing();
     void switchingWindowsIsNotLeaving();
 
     void tabbingInSelectsAll_data();
@@ -411,6 +412,24 @@ void TestNvNumEdit::leavingWithNonNumberReportsIt()
     QCOMPARE(seam.errors, QStringList{QStringLiteral("'1-2' is not a valid floating point value")});
     QCOMPARE(w.edit->text(), QStringLiteral("1-2"));
     QCOMPARE(exits.count(), 0);
+}
+
+// A read-only field shows what the program wrote, such as the "no result" marker: the user typed
+// nothing to commit or check, and passing through it reports nothing.
+void TestNvNumEdit::leavingReadOnlyMarkerReportsNothing()
+{
+    TRecordingSeam seam;
+    TWindow w;
+    QVERIFY(w.Ready());
+    w.edit->setReadOnly(true);
+    w.edit->setText(QStringLiteral("-----"));
+    QSignalSpy exits(w.edit, &TNvNumEdit::Exit);
+    w.edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.edit, Qt::Key_Tab);
+    QVERIFY(!w.edit->hasFocus());
+    QCOMPARE(w.edit->text(), QStringLiteral("-----"));
+    QCOMPARE(seam.errors, QStringList());
+    QCOMPARE(exits.count(), 1);
 }
 
 void TestNvNumEdit::switchingWindowsIsNotLeaving()

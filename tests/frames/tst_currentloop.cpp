@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
@@ -21,6 +22,7 @@ class TestCurrentLoop : public TFrameTest
 private Q_SLOTS:
     void opensShowingTheStartUpPreset();
     void presetListFollowsTheTableInFixedPitch();
+    void fixedPitchWaitsForTheTab();
     void tabVisitsTheFieldsInTheirDesignedOrder();
     void pickingAPresetLoadsItsRangeWithoutRecalculating();
     void currentToOutputValue_data();
@@ -82,6 +84,16 @@ void TestCurrentLoop::presetListFollowsTheTableInFixedPitch()
         for (const QChar c : text)
             QCOMPARE(metrics.horizontalAdvance(c), pitch);
     }
+}
+
+void TestCurrentLoop::fixedPitchWaitsForTheTab()
+{
+    TMfrCurrentLoop4to20mA frame;
+    const auto *list = frame.findChild<QComboBox *>(QStringLiteral("cbDefaults"));
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QVERIFY(list->font() != fixed); // a tab not opened yet has looked for no font
+    frame.show();
+    QCOMPARE(list->font(), fixed);
 }
 
 void TestCurrentLoop::tabVisitsTheFieldsInTheirDesignedOrder()

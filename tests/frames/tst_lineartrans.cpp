@@ -17,6 +17,7 @@ class TestLinearTrans : public TFrameTest
 
 private Q_SLOTS:
     void opensWithoutAResult();
+    void illustrationWaitsForTheTab();
     void tabVisitsTheFieldsInTheirDesignedOrder();
     void firstCalculateWarnsAboutTheEqualPoints();
     void evaluatesTheLine_data();
@@ -62,6 +63,15 @@ void TestLinearTrans::opensWithoutAResult()
 
     const QLabel *picture = Find<QLabel>("Image1");
     QCOMPARE(picture->geometry(), QRect(96, 268, 198, 115));
+    QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), QSize(198, 115));
+}
+
+void TestLinearTrans::illustrationWaitsForTheTab()
+{
+    TMfrLinearTrans frame;
+    const auto *picture = frame.findChild<QLabel *>(QStringLiteral("Image1"));
+    QVERIFY(picture->pixmap().isNull()); // a tab not opened yet has read no picture
+    frame.show();
     QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), QSize(198, 115));
 }
 

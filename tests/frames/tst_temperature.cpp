@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
@@ -53,7 +54,10 @@ private Q_SLOTS:
     void thermocoupleCaptionsAndBack();
     void thermocoupleOutsideItsAcceptedRangeShowsNoResult_data();
     void thermocoupleOutsideItsAcceptedRangeShowsNoResult();
-    void failedCalculationKeepsTheCompanion();
+    void directionRoundTripRecomputesTheCompanion();
+    void failedCalculationBlanksTheCompanion();
+    void companionsShowWhatIsBesideThem_data();
+    void companionsShowWhatIsBesideThem();
     void typeJVoltageCoversItsInverseFunction_data();
     void typeJVoltageCoversItsInverseFunction();
     void companionBeyondEveryTemperatureShowsNoResult_data();
@@ -68,6 +72,9 @@ private:
     TMfrTemperatureUnit *SourceUnit() const { return Find<TMfrTemperatureUnit>("tuSource"); }
     TMfrTemperatureUnit *ResultUnit() const { return Find<TMfrTemperatureUnit>("tuResult"); }
     void CompareLimits(double min, double max) const;
+    void Perform(const QString &step);
+    void CheckCompanion(TMfrTemperatureUnit *selector, const QString &beside, double tolerance,
+                        const QString &after) const;
 };
 
 // The drop-down chosen with the keyboard: the arrow keys select the neighbouring item.
@@ -545,23 +552,136 @@ void TestTemperature::thermocoupleOutsideItsAcceptedRangeShowsNoResult()
     NoBoxes();
 }
 
-void TestTemperature::failedCalculationKeepsTheCompanion()
+void TestTemperature::directionRoundTripRecomputesTheCompanion()
 {
     Open();
-    Choose("rbNi1000");
+    Find<QRadioButton>("rbPt1000")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(Calculator()->Sensor(), stPt100);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(Calculator()->Direction(), cdElectricQuantToTemp);
+    QCOMPARE(Source()->text(), "18.00000"); // 0 Ω brought onto the lower limit
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(Calculator()->Direction(), cdTempToElectricQuant);
+    // 18 is now read as °C; its companion is not the -7.77778 computed while it was a resistance.
+    QCOMPARE(Source()->text(), "18.00000");
+    QCOMPARE(SourceUnit()->neTemp2()->text(), "64.40000");
+    NoBoxes();
+}
+
+void TestTemperature::failedCalculationBlanksTheCompanion()
+{
+    Open();
+    Choose("rbPt100");
     Choose("rbElectricQuantToTemp");
-    TypeInput("1617.785");
+    TypeInput("138.5");
     Calculate();
-    QCOMPARE(Shown(), "99.998");
-    const QString companion = ResultUnit()->neTemp2()->text();
-    QCOMPARE(companion, "211.99611");
-    TypeInput("742");
+    QCOMPARE(Shown(), "99.986");
+    QCOMPARE(ResultUnit()->neTemp2()->text(), "211.97413");
+    // 390 Ω lies beyond the 650 °C the thermometer's inverse covers: a number beside the marker
+    // would be a wrong result.
+    TypeInput("390");
     Calculate();
     QCOMPARE(Shown(), NoResult);
-    QCOMPARE(ResultUnit()->neTemp2()->text(), companion);
-    TypeInput("1000");
+    QCOMPARE(ResultUnit()->neTemp2()->text(), NoResult);
+    TypeInput("138.5");
     Calculate();
-    QCOMPARE(Shown(), "0.000");
+    QCOMPARE(ResultUnit()->neTemp2()->text(), "211.97413");
+    NoBoxes();
+}
+
+// A companion shows the number beside it in the other scale, "-----" beside "-----". Parsed and
+// converted here, independently of the frame.
+void TestTemperature::CheckCompanion(TMfrTemperatureUnit *selector, const QString &beside,
+                                     double tolerance, const QString &after) const
+{
+    const QString companion = selector->neTemp2()->text();
+    const QString scale = selector->cbTempUnit()->currentText();
+    const QString other = scale == "°C" ? "°F" : "°C";
+    const QString where = QStringLiteral("after %1, %2: %3 %4 beside %5 %6")
+                              .arg(after, selector->objectName(), companion, other, beside, scale);
+    QVERIFY2(selector->lTemp2Unit()->text() == other, qPrintable(where));
+    if (beside == NoResult) {
+        QVERIFY2(companion == NoResult, qPrintable(where));
+        return;
+    }
+    bool ok = false;
+    const double x = beside.toDouble(&ok);
+    QVERIFY2(ok, qPrintable(where));
+    const double expected = scale == "°C" ? x * 1.8 + 32 : (x - 32) / 1.8;
+    const double shown = companion.toDouble(&ok);
+    QVERIFY2(ok && std::fabs(shown - expected) <= tolerance, qPrintable(where));
+}
+
+void TestTemperature::companionsShowWhatIsBesideThem_data()
+{
+    QTest::addColumn<QStringList>("steps");
+
+    // "sensor N" and "direction N" move through the options with the arrow keys, each key a
+    // change; "input X" types X and calculates; "input unit N" and "result unit N" pick a scale
+    // with the keyboard.
+    QTest::newRow("typed resistance read as a temperature")
+        << QStringList{"direction 1", "input 390", "direction 0"};
+    QTest::newRow("failure, then result in °F and back")
+        << QStringList{"direction 1",    "input 3900", "result unit 1",
+                       "input 1385.055", "input 3900", "result unit 0"};
+    QTest::newRow("input in °F through the directions")
+        << QStringList{"input 100", "input unit 1", "direction 1", "direction 0", "input unit 0"};
+    QTest::newRow("every sensor forward") << QStringList{"input 300", "sensor 9", "sensor 0"};
+    QTest::newRow("every sensor backward, result in °F")
+        << QStringList{"direction 1", "result unit 1", "input 2000", "sensor 9", "sensor 0"};
+    QTest::newRow("thermocouple voltage back to a temperature")
+        << QStringList{"sensor 4", "direction 1", "input 4096", "direction 0",
+                       "sensor 3", "direction 1", "direction 0"};
+    QTest::newRow("both scales in °F, both directions")
+        << QStringList{"input unit 1", "direction 1",  "result unit 1", "input 1000",
+                       "direction 0",  "input unit 0", "direction 1",   "result unit 0"};
+}
+
+// After every step each visible companion shows the conversion of what is beside it.
+void TestTemperature::companionsShowWhatIsBesideThem()
+{
+    QFETCH(QStringList, steps);
+    Open();
+    for (const QString &step : steps) {
+        Perform(step);
+        if (SourceUnit()->neTemp2()->isVisible())
+            CheckCompanion(SourceUnit(), Source()->text(), 0.6e-5, step);
+        // The result is rounded to 0.001, its companion is not.
+        if (ResultUnit()->neTemp2()->isVisible())
+            CheckCompanion(ResultUnit(), Shown(), 0.001, step);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    NoBoxes();
+}
+
+void TestTemperature::Perform(const QString &step)
+{
+    const QStringList words = step.split(' ');
+    const auto arrowTo = [](QButtonGroup *group, int id) {
+        QAbstractButton *checked = group->checkedButton();
+        checked->setFocus(Qt::TabFocusReason);
+        while (group->checkedId() != id) {
+            const int before = group->checkedId();
+            QTest::keyClick(QApplication::focusWidget(), id > before ? Qt::Key_Down : Qt::Key_Up);
+            QVERIFY(group->checkedId() != before);
+        }
+    };
+    if (words[0] == "sensor") {
+        // Options in the order they are drawn, which is the order of the sensors.
+        arrowTo(Frame()->findChild<QButtonGroup *>("bgSensors"), words[1].toInt());
+    } else if (words[0] == "direction") {
+        arrowTo(Frame()->findChild<QButtonGroup *>("bgDirection"), words[1].toInt());
+    } else if (words[0] == "input" && words.size() == 2) {
+        TypeInput(words[1]);
+        Calculate();
+    } else if (words[1] == "unit") {
+        ChooseUnit(words[0] == "input" ? SourceUnit() : ResultUnit(), words[2].toInt());
+    } else {
+        QFAIL(qPrintable("no step " + step));
+    }
 }
 
 void TestTemperature::typeJVoltageCoversItsInverseFunction_data()
