@@ -39,8 +39,10 @@ std::string PointText(const TCalibratePlan &plan, std::size_t index)
 nlohmann::ordered_json CalibrationSettings(const TCalibratePlan &plan)
 {
     nlohmann::ordered_json settings = nlohmann::ordered_json::object();
-    settings["tag"] = plan.tag;
-    settings["date"] = plan.date;
+    if (!plan.tag.empty())
+        settings["tag"] = plan.tag;
+    if (!plan.date.empty())
+        settings["date"] = plan.date;
     if (plan.sensor) {
         settings.update(Settings(*plan.sensor));
     } else {

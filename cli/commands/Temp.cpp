@@ -7,6 +7,7 @@
 #include "input/ReadingRunner.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace cli {
@@ -75,7 +76,8 @@ std::optional<double> LeadError(const TSensorPlan &sensor, Extended lead)
     try {
         const double r = s.Convert(cdTempToElectricQuant, t, unCelsius, std::nullopt);
         const double shown = s.Convert(cdElectricQuantToTemp, r + lead, unCelsius, std::nullopt);
-        return (shown - t) * (sensor.unit == unFahrenheit ? 1.8 : 1.0);
+        const double error = (shown - t) * (sensor.unit == unFahrenheit ? 1.8 : 1.0);
+        return std::round(error * 1000) / 1000; // to the display's thousandth
     } catch (const std::exception &) {
         return std::nullopt; // the leads take the reading beyond the sensor's range
     }
