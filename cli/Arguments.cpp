@@ -134,8 +134,10 @@ TOutputOptions CheckOutputOptions(const TCommonArgs &args)
         options.format = TFormat::Csv;
     else if (args.format == "json")
         options.format = TFormat::Json;
+    else if (args.format == "svg")
+        options.format = TFormat::Svg;
     else
-        throw TCliError("--format '" + args.format + "' is not one of text, csv, json");
+        throw TCliError("--format '" + args.format + "' is not one of text, csv, json, svg");
     if (args.decimals == "full") {
         options.decimals = std::nullopt;
     } else if (!args.decimals.empty()) {
@@ -157,8 +159,9 @@ std::shared_ptr<TCommonArgs> AddCommonOptions(CLI::App &command, bool readsInput
         .add_option("--format", args->format,
                     "text (columns lined up on the decimal point, settings in a first comment "
                     "line), csv (one heading row, a missing value as an empty field) or json "
-                    "(settings, units and rows, full precision)")
-        ->type_name("text|csv|json")
+                    "(settings, units and rows, full precision); svg (a chart of 800 × 500) for calibrate and "
+                    "tolerance")
+        ->type_name("text|csv|json|svg")
         ->default_str("text");
     command
         .add_option("--decimals", args->decimals,

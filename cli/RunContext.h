@@ -25,6 +25,9 @@ public:
     const TOutputOptions &Options() const { return m_options; }
     bool KeepGoing() const { return m_keepGoing; }
     std::size_t BadRows() const { return m_badRows; }
+    // A command whose answer is "no" (a calibration that fails) exits with status 1.
+    void AnswerNo() { m_answerNo = true; }
+    bool AnsweredNo() const { return m_answerNo; }
 
     // A reading refused under --keep-going: said on standard error, and counted for the exit
     // status.
@@ -47,6 +50,7 @@ private:
     TOutputOptions m_options;
     bool m_keepGoing = false;
     std::size_t m_badRows = 0;
+    bool m_answerNo = false;
 };
 
 } // namespace cli

@@ -60,7 +60,7 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
             WriteMessage(err, "cannot write to standard output");
             return ExitPartial;
         }
-        return context.BadRows() > 0 ? ExitPartial : ExitSuccess;
+        return context.BadRows() > 0 || context.AnsweredNo() ? ExitPartial : ExitSuccess;
     }
     std::string list;
     for (const TCommand &command : cli->commands)
@@ -85,11 +85,11 @@ std::unique_ptr<TCliApp> BuildCliApp()
     app.set_help_flag("-h,--help", "print this help, or a command's, and exit");
     app.get_formatter()->column_width(28);
     app.footer("Run 'velmora-cli COMMAND --help' for a command's options. Exit status: 0 "
-               "success, 1 partial (bad readings let pass with --keep-going, a failed write), 2 "
-               "refused input.");
+               "success, 1 partial (bad readings let pass with --keep-going, a failed write) or a "
+               "calibration that fails, 2 refused input.");
     cli->commands = {AddTempCommand(app),  AddTableCommand(app),    AddToleranceCommand(app),
                      AddCheckCommand(app), AddHumidityCommand(app), AddPressureDewPointCommand(app),
-                     AddLoopCommand(app),  AddLineCommand(app)};
+                     AddLoopCommand(app),  AddLineCommand(app),    AddCalibrateCommand(app)};
     for (const TCommand &command : cli->commands)
         command.app->allow_extras();
     return cli;

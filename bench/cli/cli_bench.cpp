@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The two workloads velmora-cli is sized for: the 105,001-row Pt100 table from -200 to 850 °C by
+// The workloads velmora-cli is sized for: a 1,000-point transmitter check (under 50 ms), the 105,001-row Pt100 table from -200 to 850 °C by
 // 0.01 °C (wanted well under 0.2 s), and a log of 1,000,000 readings (wanted under 5 s). Output
 // goes to a stream that discards it, so that the run measures the tool and not a terminal.
 
@@ -70,6 +70,26 @@ void MillionReadings(benchmark::State &state, const char *format)
     Run(state, {"temp", "pt100", "--to", "temperature", "--format", format}, Readings());
 }
 
+// A 1,000-point check of a Pt100 transmitter with as-found and as-left readings (wanted under
+// 50 ms): every point's resistance, both sets judged, the record written.
+void Calibration(benchmark::State &state, const char *format)
+{
+    std::string found;
+    std::string left;
+    for (int i = 0; i < 1000; ++i) {
+        const double ideal = 4 + 16.0 * i / 999;
+        found += (i > 0 ? "," : "") + std::to_string(ideal + 0.03 * ((i % 7) - 3) / 3);
+        left += (i > 0 ? "," : "") + std::to_string(ideal + 0.01 * ((i % 3) - 1));
+    }
+    Run(state,
+        {"calibrate", "pt100", "--range", "0,150", "--points", "1000", "--tolerance", "0.25%",
+         "--found", found, "--left", left, "--format", format},
+        {});
+}
+
+BENCHMARK_CAPTURE(Calibration, text, "text")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Calibration, json, "json")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Calibration, svg, "svg")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Pt100Table, text, "text")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Pt100Table, csv, "csv")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Pt100Table, json, "json")->Unit(benchmark::kMillisecond);

@@ -79,5 +79,6 @@ TCommand AddHumidityCommand(CLI::App &app);
 TCommand AddPressureDewPointCommand(CLI::App &app);
 TCommand AddLoopCommand(CLI::App &app);
 TCommand AddLineCommand(CLI::App &app);
+TCommand AddCalibrateCommand(CLI::App &app);
 
 } // namespace cli

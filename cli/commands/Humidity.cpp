@@ -8,6 +8,7 @@
 #include "input/ReadingRunner.h"
 
 #include "arith.h"
+#include "humidity/HumidityAtTemp.h"
 #include "humidity/HumidityInputLimits.h"
 #include "humidity/humidity.h"
 
@@ -27,6 +28,7 @@ struct THumidityArgs
     std::string tempAccuracy = "0.4";
     std::string relHumAccuracy = "2.5";
     std::string quantities;
+    std::string atTemp;
 };
 
 // What stands for the humidity of a single state: one of these options.
@@ -60,6 +62,8 @@ struct THumidityPlan
     const THumidityOption *single = nullptr;
     std::unique_ptr<TReadings> readings;
     std::vector<std::size_t> quantities;
+    // --at-temp: the relative humidity of the same air at this temperature.
+    std::optional<TInputValue> atTemp;
 };
 
 void CheckInputs(const TInputValue &temp, const TInputValue &relHum, bool relHumGiven,
@@ -132,6 +136,14 @@ THumidityPlan PlanHumidity(const THumidityArgs &args, const TInputArgs &input, T
     if (plan.single)
         plan.readings = std::make_unique<TReadings>(
             std::vector<std::string>{args.temp, *humidityTexts[plan.single->kind]});
+    if (!args.atTemp.empty()) {
+        const TInputValue atTemp = ParseNumber(args.atTemp, "--at-temp");
+        if (!(atTemp.value >= humidity::InputTempMin && atTemp.value <= humidity::InputTempMax))
+            throw TCliError("--at-temp " + atTemp.text + " °C is outside "
+                            + MessageNumber(humidity::InputTempMin) + " to "
+                            + MessageNumber(humidity::InputTempMax) + " °C");
+        plan.atTemp = atTemp;
+    }
     plan.quantities = SelectQuantities(args.quantities,
                                        !plan.single && context.Options().format == TFormat::Text);
     return plan;
@@ -143,7 +155,15 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
     settings["pressure"] = static_cast<double>(plan.defaultPress.value);
     settings["temp_accuracy"] = static_cast<double>(plan.tempAccuracy.value);
     settings["rh_accuracy"] = static_cast<double>(plan.relHumAccuracy.value);
-    TReportWriter writer("humidity", HumidityColumns(plan.quantities), std::move(settings),
+    std::vector<TColumn> columns = HumidityColumns(plan.quantities);
+    if (plan.atTemp) {
+        settings["at_temp"] = static_cast<double>(plan.atTemp->value);
+        columns.push_back({"rh_at_temp", "relative humidity at " + plan.atTemp->text + " °C", "%",
+                           "pct", false, false, "RH at T2"});
+        columns.push_back({"rh_at_temp_accuracy", "±", "%", "pct", false, true});
+    }
+    const std::size_t atTempColumn = columns.size() - 2;
+    TReportWriter writer("humidity", std::move(columns), std::move(settings),
                          context.Options(), plan.single ? TLayout::Quantities : TLayout::Rows);
     humidity::ResetModuleState();
     humidity::TModuleState &state = humidity::moduleState;
@@ -204,6 +224,19 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                 row[InputColumns + 2 * i] = HumidityValue(results[index]);
                 row[InputColumns + 2 * i + 1] = HumidityValue(accuracies[index]);
             }
+            if (plan.atTemp) {
+                const humidity::TRelHumAtTemp at = humidity::RelHumAtTemp(
+                    state.Temp, state.RelHum, static_cast<double>(plan.atTemp->value),
+                    state.TempAccuracy, state.RelHumAccuracy, state.TempAccuracy);
+                if (at.fault == humidity::atCondenses)
+                    context.Note(reading.Where() + "at " + plan.atTemp->text
+                                 + " °C the air of " + temp.text + " °C and " + relHum.text
+                                 + " % lies below its dew point: it would condense");
+                if (at.fault == humidity::atNone) {
+                    row[atTempColumn] = TValue::Number(at.relHum);
+                    row[atTempColumn + 1] = TValue::Number(at.accuracy);
+                }
+            }
         });
     writer.Finish(context.Out());
 }
@@ -246,6 +279,11 @@ void AddHumidityOptions(CLI::App &command, THumidityArgs &args)
                         + " (default: all; in a text table of many readings the window's five, "
                           "so that it fits 100 columns)")
         ->type_name("LIST");
+    AddNumberOption(command, "--at-temp", args.atTemp,
+                    "also the relative humidity the same air has at this temperature in °C (the "
+                    "same vapour pressure and pressure), as a reference hygrometer beside a "
+                    "transmitter at another temperature needs")
+        ->type_name("T2");
 }
 
 } // namespace

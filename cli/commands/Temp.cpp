@@ -6,16 +6,24 @@
 #include "commands/SensorPlan.h"
 #include "input/ReadingRunner.h"
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 namespace cli {
 
 namespace {
 
 using namespace temperature;
 
+// Far beyond any lead, yet keeping the sum finite.
+constexpr Extended MaxLeadResistance = 1e6;
+
 struct TTempArgs
 {
     TSensorArgs sensor;
     std::string to;
+    std::string leadResistance;
     std::vector<std::string> values;
 };
 
@@ -24,6 +32,8 @@ struct TTempPlan
     TSensorPlan sensor;
     std::string to;
     std::string inputName; // "temperature", "resistance" or "emf"
+    // A two-wire resistance thermometer's leads, in series with the sensor.
+    std::optional<TInputValue> lead;
     std::unique_ptr<TReadings> readings;
 };
 
@@ -42,8 +52,35 @@ TTempPlan PlanTemp(const TTempArgs &args, const TInputArgs &input, TRunContext &
     plan.sensor = PlanSensor(args.sensor, ParseDirection(args.to));
     plan.to = args.to;
     plan.inputName = plan.sensor.ToElectric() ? "temperature" : plan.sensor.Electric().key;
+    if (!args.leadResistance.empty()) {
+        const TInputValue lead = ParseNumber(args.leadResistance, "--lead-resistance");
+        if (plan.sensor.sensor->Thermocouple())
+            throw TCliError("--lead-resistance applies to resistance thermometers and "
+                            "thermistors, not to the "
+                            + plan.sensor.sensor->DisplayName());
+        if (!(lead.value >= 0 && lead.value <= MaxLeadResistance))
+            throw TCliError("--lead-resistance " + lead.text + " Ω is outside 0 to "
+                            + MessageNumber(static_cast<double>(MaxLeadResistance)) + " Ω");
+        plan.lead = lead;
+    }
     plan.readings = std::make_unique<TReadings>(args.values, context.In(), input);
     return plan;
+}
+
+// The temperature error the leads cause at 0 °C (or at the lower limit where 0 °C is outside):
+// what a two-wire reading shows above the sensor's own temperature, in --unit.
+std::optional<double> LeadError(const TSensorPlan &sensor, Extended lead)
+{
+    const TCliSensor &s = *sensor.sensor;
+    const double t = std::max(0.0, s.TempLimits().Low);
+    try {
+        const double r = s.Convert(cdTempToElectricQuant, t, unCelsius, std::nullopt);
+        const double shown = s.Convert(cdElectricQuantToTemp, r + lead, unCelsius, std::nullopt);
+        const double error = (shown - t) * (sensor.unit == unFahrenheit ? 1.8 : 1.0);
+        return std::round(error * 1000) / 1000; // to the display's thousandth
+    } catch (const std::exception &) {
+        return std::nullopt; // the leads take the reading beyond the sensor's range
+    }
 }
 
 void RunTemp(const TTempPlan &plan, TRunContext &context)
@@ -52,6 +89,14 @@ void RunTemp(const TTempPlan &plan, TRunContext &context)
     const bool toElectric = sensor.ToElectric();
     nlohmann::ordered_json settings = Settings(sensor);
     settings["to"] = plan.to;
+    if (plan.lead) {
+        settings["lead_resistance"] = static_cast<double>(plan.lead->value);
+        const double t = std::max(0.0, sensor.sensor->TempLimits().Low);
+        const std::string key = "lead_error_at_" + MessageNumber(t) + "C";
+        const std::optional<double> error = LeadError(sensor, plan.lead->value);
+        settings[key] = error ? nlohmann::ordered_json(*error) : nlohmann::ordered_json();
+    }
+    const Extended lead = plan.lead ? plan.lead->value : 0;
     // the input, then the result; with a class, each quantity followed by its ±
     const bool tolerance = sensor.toleranceClass.has_value();
     std::vector<TColumn> columns{toElectric ? sensor.Temperature() : sensor.Electric(),
@@ -72,7 +117,13 @@ void RunTemp(const TTempPlan &plan, TRunContext &context)
         *plan.readings, context, writer, plan.inputName, [&](const TReading &reading, TRow &row) {
             const TInputValue input = ReadingValue(reading, 0, plan.inputName);
             row[0] = TValue::Given(input.text, static_cast<double>(input.value));
-            const double value = ConvertValue(sensor, input);
+            // The leads add to what the sensor shows at its terminals.
+            const double value
+                = toElectric ? ConvertValue(sensor, input) + static_cast<double>(lead)
+                : plan.lead
+                    ? ConvertValue(sensor, {MessageNumber(static_cast<double>(input.value - lead)),
+                                            input.value - lead})
+                    : ConvertValue(sensor, input);
             if (tolerance)
                 PutTolerance(sensor,
                              sensor.Celsius(toElectric ? static_cast<double>(input.value) : value),
@@ -91,6 +142,11 @@ void AddTempOptions(CLI::App &command, TTempArgs &args)
                     "thermo-voltage in --emf-unit in)")
         ->type_name("electrical|temperature")
         ->required();
+    AddNumberOption(command, "--lead-resistance", args.leadResistance,
+                    "a two-wire resistance thermometer's lead resistance in Ω, both wires: added "
+                    "to the sensor's resistance (--to electrical) or taken off the reading (--to "
+                    "temperature)")
+        ->type_name("OHMS");
     AddValueArguments(command, args.values,
                       "temperatures (in --unit) to convert, or resistances (Ω) or thermo-voltages "
                       "(in --emf-unit)");

@@ -13,7 +13,8 @@
 
 namespace cli {
 
-enum class TFormat { Text, Csv, Json };
+// Svg is a chart, drawn only by the commands that plot (calibrate, tolerance).
+enum class TFormat { Text, Csv, Json, Svg };
 
 // The window's resolution: results are shown to a thousandth.
 inline constexpr int DefaultDecimals = 3;

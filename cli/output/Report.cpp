@@ -75,6 +75,9 @@ TReportWriter::TReportWriter(std::string command, std::vector<TColumn> columns,
     , m_spool(std::tmpfile(), &std::fclose)
     , m_widths(m_columns.size())
 {
+    if (m_options.format == TFormat::Svg)
+        throw TCliError("--format svg: " + m_command
+                        + " does not plot; svg is for calibrate and tolerance");
     if (!m_spool)
         throw TCliError("cannot create a temporary file for the output");
     m_buffer.reserve(SpoolChunk + 4096);
@@ -94,6 +97,8 @@ TReportWriter::TReportWriter(std::string command, std::vector<TColumn> columns,
             if (m_columns[c].words)
                 m_widths[c].whole = HeadingWidth(c);
         }
+        break;
+    case TFormat::Svg:
         break;
     }
 }
@@ -157,9 +162,18 @@ void TReportWriter::AddRow(const TRow &cells)
         }
         line += '\n';
         break;
+    case TFormat::Svg:
+        break;
     }
     ++m_rows;
     Spool(line);
+}
+
+void TReportWriter::AddSummary(const std::string &key, nlohmann::ordered_json json,
+                               const std::vector<std::string> &lines)
+{
+    m_summary[key] = std::move(json);
+    m_summaryLines.insert(m_summaryLines.end(), lines.begin(), lines.end());
 }
 
 void TReportWriter::Spool(const std::string &text)
@@ -356,6 +370,8 @@ void TReportWriter::FinishText(std::ostream &out)
             block.clear();
         }
     });
+    for (const std::string &line : m_summaryLines)
+        block += line + '\n';
     WriteOut(out, block);
 }
 
@@ -365,13 +381,31 @@ void TReportWriter::Finish(std::ostream &out)
     case TFormat::Text:
         FinishText(out);
         return;
-    case TFormat::Json:
-        Spool(m_rows > 0 ? "\n  ]\n}\n" : "]\n}\n");
+    case TFormat::Json: {
+        Spool(m_rows > 0 ? "\n  ]" : "]");
+        for (const auto &[key, value] : m_summary.items()) {
+            // Indented as the rest of the document.
+            std::string text = value.dump(2);
+            for (std::size_t at = text.find('\n'); at != std::string::npos;
+                 at = text.find('\n', at + 1))
+                text.insert(at + 1, "  ");
+            Spool(",\n  " + nlohmann::ordered_json(key).dump() + ": " + text);
+        }
+        Spool("\n}\n");
         break;
+    }
     case TFormat::Csv:
+        if (!m_summaryLines.empty())
+            WriteOut(out, SettingsLine());
+        break;
+    case TFormat::Svg:
         break;
     }
     CopySpool(out);
+    if (m_options.format == TFormat::Csv) {
+        for (const std::string &line : m_summaryLines)
+            WriteOut(out, "# " + line + '\n');
+    }
 }
 
 } // namespace cli

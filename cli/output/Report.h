@@ -38,6 +38,12 @@ public:
 
     void AddRow(const TRow &row);
 
+    // Lines that close a record such as a calibration's, each set's verdict: in text after the
+    // table, in CSV as '#' lines after the records (and the settings line before the heading, so
+    // that the file holds every setting), in JSON the member `key` after the rows.
+    void AddSummary(const std::string &key, nlohmann::ordered_json json,
+                    const std::vector<std::string> &lines);
+
     // Writes the whole output to `out`, ending with a line break.
     void Finish(std::ostream &out);
 
@@ -70,6 +76,8 @@ private:
     std::string m_buffer;
     std::vector<TWidth> m_widths;
     std::size_t m_rows = 0;
+    nlohmann::ordered_json m_summary = nlohmann::ordered_json::object();
+    std::vector<std::string> m_summaryLines;
 };
 
 } // namespace cli

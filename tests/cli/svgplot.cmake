@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# The SVG chart writer of velmora-cli, built on its own: it needs only the standard library. Its
+# The SVG chart writer of velmora-cli and the commands that draw with it. Its
 # documents are checked by xmllint and drawn by rsvg-convert, programs of the build machine, so a
 # cross build leaves the suite out.
 if(NOT CMAKE_CROSSCOMPILING)
@@ -14,12 +14,13 @@ if(NOT CMAKE_CROSSCOMPILING)
         set(rsvgConvert "")
     endif()
 
+    # The writer is part of velmora_cli_core; the suite also runs calibrate's and tolerance's
+    # charts through the same two programs.
     add_executable(svgplot_test
         ${CMAKE_CURRENT_LIST_DIR}/svgplot_test.cpp
-        ${PROJECT_SOURCE_DIR}/cli/output/SvgPlot.h
-        ${PROJECT_SOURCE_DIR}/cli/output/SvgPlot.cpp)
-    target_include_directories(svgplot_test PRIVATE ${PROJECT_SOURCE_DIR}/cli)
-    target_link_libraries(svgplot_test PRIVATE GTest::gtest GTest::gtest_main)
+        ${CMAKE_CURRENT_LIST_DIR}/svg_commands_test.cpp)
+    target_include_directories(svgplot_test PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+    target_link_libraries(svgplot_test PRIVATE velmora_cli_core GTest::gtest GTest::gtest_main)
     target_compile_definitions(svgplot_test PRIVATE VELMORA_XMLLINT="${xmllint}"
                                                     VELMORA_RSVG_CONVERT="${rsvgConvert}")
     velmora_target_warnings(svgplot_test)
