@@ -72,6 +72,10 @@ void CheckArguments(const TCliApp &cli, const std::vector<std::string> &args)
 {
     const CLI::App *command = nullptr;
     std::map<const CLI::Option *, int> counts;
+    // Help is given whatever else the command line holds.
+    const auto end = std::find(args.begin(), args.end(), "--");
+    const bool help = std::find(args.begin(), end, "--help") != end
+                      || std::find(args.begin(), end, "-h") != end;
     for (const std::string &arg : args) {
         if (arg == "--")
             break;
@@ -88,6 +92,13 @@ void CheckArguments(const TCliApp &cli, const std::vector<std::string> &args)
             if (option->get_items_expected_max() <= 1 && ++counts[option] == 2)
                 throw TCliError(name + " is given more than once; give it once ("
                                 + option->get_type_name() + ")");
+            // An option is no option's value: "--column --decimals 5" lacks the column.
+            const std::size_t next = static_cast<std::size_t>(&arg - args.data()) + 1;
+            if (!help && option->get_items_expected_min() >= 1 && arg.find('=') == std::string::npos
+                && next < args.size() && IsOption(args[next]) && args[next] != "--"
+                && args[next].rfind("--", 0) == 0)
+                throw TCliError(name + " needs a value (" + option->get_type_name() + "), not '"
+                                + Echo(args[next]) + "'");
             continue;
         }
         if (command != nullptr)
@@ -132,12 +143,29 @@ TOutputOptions CheckOutputOptions(const TCommonArgs &args)
         options.format = TFormat::Text;
     else if (args.format == "csv")
         options.format = TFormat::Csv;
+    else if (args.format == "tsv")
+        options.format = TFormat::Tsv;
     else if (args.format == "json")
         options.format = TFormat::Json;
     else if (args.format == "svg")
         options.format = TFormat::Svg;
     else
-        throw TCliError("--format '" + args.format + "' is not one of text, csv, json, svg");
+        throw TCliError("--format '" + Echo(args.format) + "' is not one of text, csv, tsv, json, svg");
+    if (args.decimalMark == "comma")
+        options.decimalComma = true;
+    else if (args.decimalMark != "point")
+        throw TCliError("--decimal-mark '" + Echo(args.decimalMark)
+                        + "' is not one of point, comma");
+    options.delimiter = options.decimalComma ? ';' : ',';
+    if (args.delimiter == "comma")
+        options.delimiter = ',';
+    else if (args.delimiter == "semicolon")
+        options.delimiter = ';';
+    else if (args.delimiter == "tab")
+        options.delimiter = '\t';
+    else if (!args.delimiter.empty())
+        throw TCliError("--delimiter '" + Echo(args.delimiter)
+                        + "' is not one of comma, semicolon, tab");
     if (args.decimals == "full") {
         options.decimals = std::nullopt;
     } else if (!args.decimals.empty()) {
@@ -158,10 +186,10 @@ std::shared_ptr<TCommonArgs> AddCommonOptions(CLI::App &command, bool readsInput
     command
         .add_option("--format", args->format,
                     "text (columns lined up on the decimal point, settings in a first comment "
-                    "line), csv (one heading row, a missing value as an empty field) or json "
-                    "(settings, units and rows, full precision); svg (a chart of 800 × 500) for calibrate and "
-                    "tolerance")
-        ->type_name("text|csv|json|svg")
+                    "line), csv (one heading row, a missing value as an empty field), tsv (as "
+                    "csv, separated by tabs) or json (settings, units and rows, full precision); "
+                    "svg (a chart of 800 × 500) for calibrate and tolerance")
+        ->type_name("text|csv|tsv|json|svg")
         ->default_str("text");
     command
         .add_option("--decimals", args->decimals,
@@ -169,6 +197,18 @@ std::shared_ptr<TCommonArgs> AddCommonOptions(CLI::App &command, bool readsInput
                     "the shortest text that reads back as the same number (default: 3, the "
                     "window's resolution); inputs are echoed as given")
         ->type_name("N|full");
+    command
+        .add_option("--decimal-mark", args->decimalMark,
+                    "the decimal mark of the readings read and of the numbers written in text, "
+                    "CSV and TSV: point, or comma as German and French spreadsheets write it "
+                    "(options such as --lo still take a point)")
+        ->type_name("point|comma")
+        ->default_str("point");
+    command
+        .add_option("--delimiter", args->delimiter,
+                    "what separates the fields of CSV output (default: comma; semicolon with "
+                    "--decimal-mark comma)")
+        ->type_name("comma|semicolon|tab");
     command.add_flag("--keep-going", args->keepGoing,
                      "report a bad reading on standard error, write its row without results "
                      "(-----, an empty field or null) and go on; the exit status is then 1");
@@ -177,6 +217,12 @@ std::shared_ptr<TCommonArgs> AddCommonOptions(CLI::App &command, bool readsInput
             .add_option("--input", args->input.file,
                         "read the readings from FILE instead of standard input")
             ->type_name("FILE");
+        command
+            .add_option("--keep", args->input.keep,
+                        "copy these columns of the input (N or NAME, separated by commas), such "
+                        "as a timestamp, unchanged in front of the results; the readings are then "
+                        "the other columns unless chosen")
+            ->type_name("COL[,COL...]");
     }
     if (columnOption) {
         command
@@ -272,8 +318,9 @@ std::string InputHelp(const std::string &what)
 {
     return "Without " + what
            + " on the command line they are read from --input FILE or standard input, one a "
-             "line or from --column of a delimited log. A header row is recognised and "
-             "skipped, as are blank lines and lines starting with '#'. A bad reading stops the "
+             "line or from --column of a delimited log. A first line whose fields are all "
+             "words is the header row, named in the settings; blank lines and lines starting "
+             "with '#' are skipped, every other line is read. A bad reading stops the "
              "run with status 2 and nothing on standard output, its message naming the line; "
              "with --keep-going it is reported and the run ends with status 1.";
 }

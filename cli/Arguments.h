@@ -25,6 +25,8 @@ struct TCommonArgs
 {
     std::string format = "text";
     std::string decimals;
+    std::string decimalMark = "point";
+    std::string delimiter;
     bool keepGoing = false;
     TInputArgs input;
 };
@@ -36,10 +38,12 @@ void CheckArguments(const TCliApp &cli, const std::vector<std::string> &args);
 // One line for an error of the parser, naming the option and what it accepts.
 std::string ParseErrorMessage(const TCliApp &cli, const CLI::ParseError &error);
 
-// --format and --decimals as the report takes them; a TCliError naming the choices otherwise.
+// --format, --decimals, --decimal-mark and --delimiter as the report takes them; a TCliError naming
+// the choices otherwise.
 TOutputOptions CheckOutputOptions(const TCommonArgs &args);
 
-// Adds --format, --decimals and --keep-going; with `readsInput` also --input, and with
+// Adds --format, --decimals, --decimal-mark, --delimiter and --keep-going; with `readsInput` also
+// --input and --keep, and with
 // `columnOption` --column.
 std::shared_ptr<TCommonArgs> AddCommonOptions(CLI::App &command, bool readsInput,
                                               bool columnOption);

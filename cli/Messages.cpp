@@ -70,6 +70,16 @@ std::string EscapeControls(std::string_view text)
     return escaped;
 }
 
+std::string Echo(std::string_view text)
+{
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++characters > EchoLength)
+            return std::string(text.substr(0, i)) + "…";
+    }
+    return std::string(text);
+}
+
 void WriteMessage(std::ostream &err, std::string_view message)
 {
     err << ProgramName << ": " << EscapeControls(message) << '\n';

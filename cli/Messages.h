@@ -14,6 +14,11 @@ inline constexpr const char *ProgramName = "velmora-cli";
 // stays on one line whatever the input held.
 std::string EscapeControls(std::string_view text);
 
+// A value as a message quotes it: its first EchoLength characters followed by "…" when it is
+// longer, so that no input makes a message long.
+inline constexpr std::size_t EchoLength = 40;
+std::string Echo(std::string_view text);
+
 // Writes "velmora-cli: message" as one line of standard error.
 void WriteMessage(std::ostream &err, std::string_view message);
 

@@ -158,7 +158,9 @@ std::vector<TGiven> ColumnReadings(const std::string &text, const std::string &c
                                    const std::string &setName)
 {
     std::istringstream in(text);
-    TReadings readings({}, in, {"", column});
+    TInputArgs args;
+    args.column = column;
+    TReadings readings({}, in, args);
     std::vector<TGiven> values;
     TReading reading;
     while (values.size() <= static_cast<std::size_t>(MaxPointCount) && readings.Next(reading)) {

@@ -67,7 +67,9 @@ TCommand DefineCommand(CLI::App &app, const TCommandHelp &help, TInputOptions in
     auto common = AddCommonOptions(*command, input != TInputOptions::None,
                                    input == TInputOptions::InputAndColumn);
     return {command, common, [args, common, plan, run](TRunContext &context) {
-                run(plan(*args, common->input, context), context);
+                TInputArgs input = common->input;
+                input.decimalComma = context.Options().decimalComma;
+                run(plan(*args, input, context), context);
             }};
 }
 

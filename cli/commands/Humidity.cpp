@@ -29,6 +29,10 @@ struct THumidityArgs
     std::string relHumAccuracy = "2.5";
     std::string quantities;
     std::string atTemp;
+    // Columns of a delimited log: --temp-column, one humidity column, --pressure-column.
+    std::string tempColumn;
+    std::array<std::string, 4> humidityColumns;
+    std::string pressureColumn;
 };
 
 // What stands for the humidity of a single state: one of these options.
@@ -39,14 +43,16 @@ struct THumidityOption
     THumidityInput kind;
     const char *option;
     const char *name;
-    double max; // highest value the engine takes, before the air temperature's own rule
+    double max;         // highest value the engine takes, before the air temperature's own rule
+    const char *column; // the option of its column in a log
 };
 
 constexpr std::array<THumidityOption, 4> HumidityOptions{{
-    {hiRelHum, "--rh", "relative humidity", humidity::InputRelHumMax},
-    {hiDewPoint, "--dew-point", "dew point", humidity::InputTempMax},
-    {hiFrostPoint, "--frost-point", "frost point", humidity::InputFrostPointMax},
-    {hiWetBulb, "--wet-bulb", "wet bulb", humidity::InputTempMax},
+    {hiRelHum, "--rh", "relative humidity", humidity::InputRelHumMax, "--rh-column"},
+    {hiDewPoint, "--dew-point", "dew point", humidity::InputTempMax, "--dew-point-column"},
+    {hiFrostPoint, "--frost-point", "frost point", humidity::InputFrostPointMax,
+     "--frost-point-column"},
+    {hiWetBulb, "--wet-bulb", "wet bulb", humidity::InputTempMax, "--wet-bulb-column"},
 }};
 
 // A temperature, relative humidity and optionally pressure a line.
@@ -60,6 +66,8 @@ struct THumidityPlan
     TInputValue defaultPress;
     // A single state: --temp with this humidity option; none: readings from the input.
     const THumidityOption *single = nullptr;
+    // What the second value of a reading of the input is.
+    const THumidityOption *readingKind = &HumidityOptions[hiRelHum];
     std::unique_ptr<TReadings> readings;
     std::vector<std::size_t> quantities;
     // --at-temp: the relative humidity of the same air at this temperature.
@@ -100,6 +108,33 @@ double RelHumFrom(const THumidityOption &option, const TInputValue &given, const
                   press.text, "", false}));
 }
 
+// The columns of a log chosen by the column options, in the order of a reading's values; none
+// when no column option is given.
+TInputArgs ColumnsOfLog(const THumidityArgs &args, const TInputArgs &input, THumidityPlan &plan)
+{
+    TInputArgs columns = input;
+    const THumidityOption *kind = nullptr;
+    for (std::size_t i = 0; i < HumidityOptions.size(); ++i) {
+        if (args.humidityColumns[i].empty())
+            continue;
+        if (kind)
+            throw TCliError(std::string("give one of --rh-column, --dew-point-column, "
+                                        "--frost-point-column and --wet-bulb-column, not both ")
+                            + kind->column + " and " + HumidityOptions[i].column);
+        kind = &HumidityOptions[i];
+    }
+    if (!kind && args.tempColumn.empty() && args.pressureColumn.empty())
+        return columns;
+    if (!kind || args.tempColumn.empty())
+        throw TCliError("give --temp-column with one of --rh-column, --dew-point-column, "
+                        "--frost-point-column or --wet-bulb-column");
+    plan.readingKind = kind;
+    columns.columns = {{"--temp-column", args.tempColumn},
+                       {kind->column, args.humidityColumns[kind->kind]},
+                       {"--pressure-column", args.pressureColumn}};
+    return columns;
+}
+
 THumidityPlan PlanHumidity(const THumidityArgs &args, const TInputArgs &input, TRunContext &context)
 {
     THumidityPlan plan;
@@ -131,7 +166,11 @@ THumidityPlan PlanHumidity(const THumidityArgs &args, const TInputArgs &input, T
     if ((!args.temp.empty() || plan.single) && (args.temp.empty() || !plan.single))
         throw TCliError("give --temp with one of --rh, --dew-point, --frost-point or --wet-bulb, "
                         "or none of them to read readings from the input");
-    plan.readings = std::make_unique<TReadings>(std::vector<std::string>{}, context.In(), input,
+    const TInputArgs columns = ColumnsOfLog(args, input, plan);
+    if (plan.single && !columns.columns.empty())
+        throw TCliError("the column options read a log; give them without --temp and "
+                        + std::string(plan.single->option));
+    plan.readings = std::make_unique<TReadings>(std::vector<std::string>{}, context.In(), columns,
                                                 InputColumns);
     if (plan.single)
         plan.readings = std::make_unique<TReadings>(
@@ -167,13 +206,13 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                          context.Options(), plan.single ? TLayout::Quantities : TLayout::Rows);
     humidity::ResetModuleState();
     humidity::TModuleState &state = humidity::moduleState;
-    const THumidityOption &option = plan.single ? *plan.single : HumidityOptions[hiRelHum];
+    const THumidityOption &option = plan.single ? *plan.single : *plan.readingKind;
     RunReadings(
         *plan.readings, context, writer, "reading", [&](const TReading &reading, TRow &row) {
             if (reading.fields.size() < 2 || reading.fields.size() > InputColumns)
                 throw TCliError("has " + std::to_string(reading.fields.size())
-                                + " values; expected temperature, relative humidity and optionally "
-                                  "pressure");
+                                + " values; expected temperature, " + option.name
+                                + " and optionally pressure");
             const TInputValue temp
                 = ReadingValue(reading, 0, plan.single ? "--temp" : "temperature");
             const TInputValue given
@@ -265,6 +304,18 @@ void AddHumidityOptions(CLI::App &command, THumidityArgs &args)
         ->type_name("PRESSURE")
         ->default_str(MessageNumber(DefaultPressure));
     AddPressureUnitOption(command, args.pressureUnit);
+    const std::string column = " of a delimited log: N (counted from 1) or the NAME of its heading";
+    command.add_option("--temp-column", args.tempColumn, "the air temperature's column" + column)
+        ->type_name("N|NAME");
+    for (const THumidityOption &option : HumidityOptions)
+        command
+            .add_option(option.column, args.humidityColumns[option.kind],
+                        std::string("the ") + option.name + "'s column (one of the four)" + column)
+            ->type_name("N|NAME");
+    command
+        .add_option("--pressure-column", args.pressureColumn,
+                    "the pressure's column, if any (else --pressure)" + column)
+        ->type_name("N|NAME");
     AddNumberOption(command, "--temp-accuracy", args.tempAccuracy,
                     "± accuracy of the temperature in °C" + range(0, TempAccuracyMax))
         ->default_str(args.tempAccuracy);
@@ -299,8 +350,10 @@ enthalpy, vapour pressures, frost point, wet bulb and volume ratio, each with it
 Pressures take a unit (1013.25hPa, 8bar: )"
              + PressureUnitList() + R"(); results stay in Pa. Without --temp and a humidity,
 readings are read from --input FILE or standard input, one a line: temperature, relative humidity
-and optionally pressure, separated by blanks, commas, semicolons or tabs. A header row is
-recognised and skipped, as are blank lines and lines starting with '#'. A quantity that does not
+and optionally pressure, separated by blanks, commas, semicolons or tabs, or the columns
+--temp-column, --rh-column (or --dew-point-column, --frost-point-column, --wet-bulb-column) and
+--pressure-column of a delimited log. A header row is recognised and named in the settings;
+blank lines and lines starting with '#' are skipped. A quantity that does not
 exist (no dew point at 0 %, no frost point at 0 °C and above) is shown as -----, an empty field
 in CSV and null in JSON; so are those that depend on the pressure when the vapour pressure
 reaches it, which is said on standard error.)",

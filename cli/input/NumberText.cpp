@@ -3,6 +3,7 @@
 
 #include "CliError.h"
 #include "DecimalText.h"
+#include "Messages.h"
 
 #include <array>
 #include <charconv>
@@ -50,7 +51,7 @@ TInputValue ParseNumber(std::string_view text, std::string_view what)
     const TNumberFault fault = Read(text, value);
     if (fault == TNumberFault::None)
         return {std::string(text), value};
-    const std::string quoted = std::string(what) + " '" + std::string(text) + "'";
+    const std::string quoted = std::string(what) + " '" + Echo(text) + "'";
     if (fault == TNumberFault::OutOfRange)
         throw TCliError(quoted + " is out of range (beyond "
                         + MessageNumber(std::numeric_limits<double>::max()) + " in size)");

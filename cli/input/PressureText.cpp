@@ -2,6 +2,7 @@
 #include "input/PressureText.h"
 
 #include "CliError.h"
+#include "Messages.h"
 
 namespace cli {
 
@@ -29,7 +30,7 @@ TInputValue ParsePressureText(std::string_view text, std::string_view what,
                               const humidity::TPressureUnit &defaultUnit)
 {
     const humidity::TPressureText pressure = humidity::ParsePressure(text, defaultUnit);
-    const std::string quoted = std::string(what) + " '" + std::string(text) + "'";
+    const std::string quoted = std::string(what) + " '" + Echo(text) + "'";
     switch (pressure.fault) {
     case humidity::pfNone:
         break;

@@ -3,9 +3,10 @@
 
 // The one loop over readings. Every command that converts readings hands the runner its source
 // and what to do with one reading; the runner reads them one at a time, skips what the source
-// skips (blank lines, comments, a header row), writes one row of the report for each, names the
-// line in every refusal ("line 17: "), and with --keep-going reports a bad reading on standard
-// error and writes its row as far as it got instead of stopping the run.
+// skips (blank lines, comments, a header row, which the report names), writes one row of the report
+// for each, names the line in every refusal ("line 17: "), puts the input's kept columns in front
+// of each row, and with --keep-going reports a bad reading on standard error and writes its row as
+// far as it got instead of stopping the run.
 
 #include "CliError.h"
 #include "RunContext.h"
@@ -62,8 +63,13 @@ std::size_t RunReadings(TSource &source, TRunContext &context, TReportWriter &wr
     std::size_t count = 0;
     TReading reading;
     while (source.Next(reading)) {
+        // The header and kept columns of the input, known once its first line is read.
+        if constexpr (requires { source.Header(); }) {
+            if (count == 0)
+                writer.DescribeInput(source.Header(), source.KeptNames());
+        }
         ++count;
-        TRow row(writer.Columns().size());
+        TRow row(writer.RowSize());
         try {
             try {
                 if (!reading.problem.empty())
@@ -79,7 +85,7 @@ std::size_t RunReadings(TSource &source, TRunContext &context, TReportWriter &wr
                 throw;
             context.ReportBadRow(error);
         }
-        writer.AddRow(row);
+        writer.AddRow(row, reading.kept);
     }
     return count;
 }

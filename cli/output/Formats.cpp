@@ -55,9 +55,10 @@ nlohmann::ordered_json JsonValue(const TValue &value, const TColumn &column)
     return nullptr;
 }
 
-std::string CsvField(const std::string &text)
+std::string CsvField(const std::string &text, char delimiter)
 {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
+    if (text.find_first_of("\"\r\n") == std::string::npos
+        && text.find(delimiter) == std::string::npos)
         return text;
     std::string quoted = "\"";
     for (const char c : text) {

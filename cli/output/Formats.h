@@ -14,7 +14,7 @@
 namespace cli {
 
 // Svg is a chart, drawn only by the commands that plot (calibrate, tolerance).
-enum class TFormat { Text, Csv, Json, Svg };
+enum class TFormat { Text, Csv, Tsv, Json, Svg };
 
 // The window's resolution: results are shown to a thousandth.
 inline constexpr int DefaultDecimals = 3;
@@ -25,6 +25,10 @@ struct TOutputOptions
     // Digits after the point in text and CSV; none means the shortest text that reads back as the
     // same number. JSON always carries the full value.
     std::optional<int> decimals = DefaultDecimals;
+    // Numbers in text, CSV and TSV written with a decimal comma (JSON's are JSON numbers).
+    bool decimalComma = false;
+    // Separates the fields of CSV: ',' or, under a decimal comma, ';' unless chosen.
+    char delimiter = ',';
 };
 
 // One column of a command's output: the one place a quantity's names and units are given.
@@ -78,7 +82,8 @@ std::string ValueText(const TValue &value, const TColumn &column, const TOutputO
 // The value as JSON carries it: every digit.
 nlohmann::ordered_json JsonValue(const TValue &value, const TColumn &column);
 
-// A field of a CSV record, quoted per RFC 4180 where it holds a comma, a quote or a line break.
-std::string CsvField(const std::string &text);
+// A field of a CSV record, quoted per RFC 4180 where it holds the delimiter, a quote or a line
+// break.
+std::string CsvField(const std::string &text, char delimiter = ',');
 
 } // namespace cli

@@ -33,7 +33,7 @@ std::string TextHeading(const TColumn &column)
 // A number's text split at its decimal point; a text without one is all whole part.
 std::pair<std::string_view, std::string_view> SplitAtPoint(std::string_view text)
 {
-    const std::size_t point = text.find('.');
+    const std::size_t point = text.find_first_of(".,");
     if (point == std::string_view::npos)
         return {text, {}};
     return {text.substr(0, point), text.substr(point)};
@@ -81,15 +81,59 @@ TReportWriter::TReportWriter(std::string command, std::vector<TColumn> columns,
     if (!m_spool)
         throw TCliError("cannot create a temporary file for the output");
     m_buffer.reserve(SpoolChunk + 4096);
+}
+
+TReportWriter::~TReportWriter() = default;
+
+void TReportWriter::DescribeInput(const std::optional<std::string> &header,
+                                  const std::vector<std::string> &kept)
+{
+    if (m_begun)
+        return;
+    if (header)
+        m_settings["header"] = *header;
+    std::vector<TColumn> columns;
+    for (const std::string &name : kept)
+        columns.push_back({name, name, "", "", true});
+    m_columns.insert(m_columns.begin(), columns.begin(), columns.end());
+    m_widths.insert(m_widths.begin(), columns.size(), TWidth());
+    m_keptCount = columns.size();
+}
+
+std::string TReportWriter::RecordLine(const std::vector<std::string> &fields) const
+{
+    std::string line;
+    for (std::size_t c = 0; c < fields.size(); ++c) {
+        if (m_options.format == TFormat::Tsv) {
+            std::string field = fields[c];
+            std::replace_if(
+                field.begin(), field.end(),
+                [](char ch) { return ch == '\t' || ch == '\n' || ch == '\r'; }, ' ');
+            line += (c > 0 ? "\t" : "") + field;
+        } else {
+            line += (c > 0 ? std::string(1, m_options.delimiter) : std::string())
+                    + CsvField(fields[c], m_options.delimiter);
+        }
+    }
+    return line + '\n';
+}
+
+// The start of the output, once the input's header and kept columns are known.
+void TReportWriter::Begin()
+{
+    if (m_begun)
+        return;
+    m_begun = true;
     switch (m_options.format) {
     case TFormat::Json:
         StartJson();
         break;
-    case TFormat::Csv: {
-        std::string heading;
-        for (std::size_t c = 0; c < m_columns.size(); ++c)
-            heading += (c > 0 ? "," : "") + CsvField(m_columns[c].CsvHeading());
-        Spool(heading + '\n');
+    case TFormat::Csv:
+    case TFormat::Tsv: {
+        std::vector<std::string> headings;
+        for (const TColumn &column : m_columns)
+            headings.push_back(column.CsvHeading());
+        Spool(RecordLine(headings));
         break;
     }
     case TFormat::Text:
@@ -102,8 +146,6 @@ TReportWriter::TReportWriter(std::string command, std::vector<TColumn> columns,
         break;
     }
 }
-
-TReportWriter::~TReportWriter() = default;
 
 void TReportWriter::StartJson()
 {
@@ -124,8 +166,23 @@ void TReportWriter::StartJson()
     Spool(text + '[');
 }
 
-void TReportWriter::AddRow(const TRow &cells)
+void TReportWriter::AddRow(const TRow &values, const std::vector<std::string> &kept)
 {
+    Begin();
+    TRow cells;
+    cells.reserve(m_columns.size());
+    for (std::size_t c = 0; c < m_keptCount; ++c)
+        cells.push_back(TValue::Word(c < kept.size() ? kept[c] : std::string()));
+    cells.insert(cells.end(), values.begin(), values.end());
+    cells.resize(m_columns.size());
+    // A number's text as text, CSV and TSV show it, with the decimal mark chosen.
+    const auto text = [&](std::size_t c, const std::string &missing) {
+        std::string value = ValueText(cells[c], m_columns[c], m_options, missing);
+        if (m_options.decimalComma && cells[c].kind != TValue::TKind::Word
+            && cells[c].kind != TValue::TKind::None)
+            std::replace(value.begin(), value.end(), '.', ',');
+        return value;
+    };
     std::string line;
     switch (m_options.format) {
     case TFormat::Json: {
@@ -136,29 +193,34 @@ void TReportWriter::AddRow(const TRow &cells)
         break;
     }
     case TFormat::Csv:
-        for (std::size_t c = 0; c < m_columns.size(); ++c) {
-            if (c > 0)
-                line += ',';
-            line += CsvField(ValueText(cells[c], m_columns[c], m_options, std::string()));
-        }
-        line += '\n';
+    case TFormat::Tsv: {
+        std::vector<std::string> fields;
+        for (std::size_t c = 0; c < m_columns.size(); ++c)
+            fields.push_back(text(c, std::string()));
+        line = RecordLine(fields);
         break;
+    }
     case TFormat::Text:
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             if (c > 0)
                 line += CellSeparator;
-            const std::string text = ValueText(cells[c], m_columns[c], m_options, NoValueText);
+            std::string value = text(c, NoValueText);
             TWidth &width = m_widths[c];
             if (m_columns[c].words) {
-                width.whole = std::max(width.whole, DisplayWidth(text));
+                // A kept field's control characters would break the table's lines.
+                for (char &ch : value) {
+                    if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F)
+                        ch = ' ';
+                }
+                width.whole = std::max(width.whole, DisplayWidth(value));
             } else if (cells[c].kind == TValue::TKind::None) {
                 width.marker = NoValueText.size();
             } else {
-                const auto [whole, fraction] = SplitAtPoint(text);
+                const auto [whole, fraction] = SplitAtPoint(value);
                 width.whole = std::max(width.whole, DisplayWidth(whole));
                 width.fraction = std::max(width.fraction, DisplayWidth(fraction));
             }
-            line += text;
+            line += value;
         }
         line += '\n';
         break;
@@ -377,6 +439,7 @@ void TReportWriter::FinishText(std::ostream &out)
 
 void TReportWriter::Finish(std::ostream &out)
 {
+    Begin();
     switch (m_options.format) {
     case TFormat::Text:
         FinishText(out);
@@ -395,6 +458,7 @@ void TReportWriter::Finish(std::ostream &out)
         break;
     }
     case TFormat::Csv:
+    case TFormat::Tsv:
         if (!m_summaryLines.empty())
             WriteOut(out, SettingsLine());
         break;
@@ -402,7 +466,7 @@ void TReportWriter::Finish(std::ostream &out)
         break;
     }
     CopySpool(out);
-    if (m_options.format == TFormat::Csv) {
+    if (m_options.format == TFormat::Csv || m_options.format == TFormat::Tsv) {
         for (const std::string &line : m_summaryLines)
             WriteOut(out, "# " + line + '\n');
     }

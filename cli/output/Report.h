@@ -34,9 +34,16 @@ public:
     TReportWriter(const TReportWriter &) = delete;
     TReportWriter &operator=(const TReportWriter &) = delete;
 
-    const std::vector<TColumn> &Columns() const { return m_columns; }
+    // The values of a command's row (the kept columns not counted).
+    std::size_t RowSize() const { return m_columns.size() - m_keptCount; }
 
-    void AddRow(const TRow &row);
+    // What the input's first line told, before the first row: the text taken as its header row
+    // (named in the settings), and the headings of the input columns kept in front of the results.
+    void DescribeInput(const std::optional<std::string> &header,
+                       const std::vector<std::string> &kept);
+
+    // A row of RowSize() values, after the kept input fields as they were read.
+    void AddRow(const TRow &row, const std::vector<std::string> &kept = {});
 
     // Lines that close a record such as a calibration's, each set's verdict: in text after the
     // table, in CSV as '#' lines after the records (and the settings line before the heading, so
@@ -59,7 +66,9 @@ private:
     void Spool(const std::string &text);
     void FlushSpool();
     void CopySpool(std::ostream &out);
+    void Begin();
     void StartJson();
+    std::string RecordLine(const std::vector<std::string> &fields) const;
     void FinishText(std::ostream &out);
     std::string AlignedLine(const std::vector<std::string> &texts, bool heading) const;
     std::string QuantityLines(const std::vector<std::string> &texts) const;
@@ -78,6 +87,8 @@ private:
     std::size_t m_rows = 0;
     nlohmann::ordered_json m_summary = nlohmann::ordered_json::object();
     std::vector<std::string> m_summaryLines;
+    std::size_t m_keptCount = 0;
+    bool m_begun = false;
 };
 
 } // namespace cli

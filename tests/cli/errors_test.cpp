@@ -44,13 +44,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "",
                   "no command given; expected one of temp, table, tolerance, check, humidity, "
                   "pressure-dew-point, "
-                  "loop, line (see "
-                  "velmora-cli --help)"},
+                  "loop, line, calibrate (see velmora-cli --help)"},
         TBadInput{"UnknownCommand",
                   {"frobnicate"},
                   "",
                   "unknown command 'frobnicate'; expected one of temp, table, tolerance, check, "
-                  "humidity, pressure-dew-point, loop, line"},
+                  "humidity, pressure-dew-point, loop, line, calibrate"},
         TBadInput{"UnknownOption", With(Loop, {"--current", "4", "--bogus"}), "",
                   "unknown option '--bogus'"},
         TBadInput{"DecimalComma", With(Loop, {"--current", "4,5"}), "",
@@ -92,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "",
                   "line needs --y1 (NUMBER: y of the second point)"},
         TBadInput{"UnknownFormat", With(Loop, {"--current", "4", "--format", "xml"}), "",
-                  "--format 'xml' is not one of text, csv, json"},
+                  "--format 'xml' is not one of text, csv, tsv, json, svg"},
         TBadInput{"NegativeDecimals", With(Loop, {"--current", "4", "--decimals", "-1"}), "",
                   "--decimals '-1' is not a whole number from 0 to 17 or 'full'"},
         TBadInput{"HumidityTooHot",
@@ -295,11 +294,11 @@ INSTANTIATE_TEST_SUITE_P(
                   {"85", "electrical", "--to", "pt100", "tmp"},
                   "",
                   "unknown command '85'; expected one of temp, table, tolerance, check, humidity, "
-                  "pressure-dew-point, loop, line"},
+                  "pressure-dew-point, loop, line, calibrate"},
         TBadInput{"OptionTwice",
                   {"temp", "k", "--to", "electrical", "1", "--format", "csv", "--format", "json"},
                   "",
-                  "--format is given more than once; give it once (text|csv|json)"},
+                  "--format is given more than once; give it once (text|csv|tsv|json|svg)"},
         TBadInput{"NewlineInAnArgument",
                   {"temp", "pt100\nx", "--to", "electrical", "1"},
                   "",

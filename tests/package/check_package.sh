@@ -126,7 +126,7 @@ for command in $commands --help; do
 done
 # the command line up to the word completed | what every shell offers there
 completion_cases=(
-    "temp --format |csv json text "
+    "temp --format |csv json svg text tsv "
     "temp --decimals |0 1 2 3 4 5 6 7 8 9 full "
     "temp --decimals f|full "
     "temp --column |"
