@@ -150,7 +150,8 @@ TOutputOptions CheckOutputOptions(const TCommonArgs &args)
     else if (args.format == "svg")
         options.format = TFormat::Svg;
     else
-        throw TCliError("--format '" + Echo(args.format) + "' is not one of text, csv, tsv, json, svg");
+        throw TCliError("--format '" + Echo(args.format)
+                        + "' is not one of text, csv, tsv, json, svg");
     if (args.decimalMark == "comma")
         options.decimalComma = true;
     else if (args.decimalMark != "point")
@@ -294,6 +295,16 @@ CLI::Option *AddPressureUnitOption(CLI::App &command, std::string &name)
                     "unit of a pressure written without one: " + PressureUnitList())
         ->type_name("UNIT")
         ->default_str(name);
+}
+
+CLI::Option *AddAtmosphereOption(CLI::App &command, std::string &text)
+{
+    return command
+        .add_option("--atmosphere", text,
+                    "absolute pressure a gauge pressure (kPag, barg, psig) is above; a number "
+                    "alone is in --pressure-unit (bar for barg)")
+        ->type_name("PRESSURE")
+        ->default_str(MessageNumber(humidity::StandardAtmosphere));
 }
 
 std::string Paragraph(std::string text)

@@ -80,6 +80,9 @@ void AddEitherWayOptions(CLI::App &command, TEitherWayArgs &args, const std::str
 // Adds --pressure-unit, the unit of a pressure written without one.
 CLI::Option *AddPressureUnitOption(CLI::App &command, std::string &name);
 
+// Adds --atmosphere, the absolute pressure that a gauge pressure is above.
+CLI::Option *AddAtmosphereOption(CLI::App &command, std::string &text);
+
 // The text that tells how input is read, for the help of each command that reads it.
 std::string InputHelp(const std::string &what);
 

@@ -32,7 +32,7 @@ TCheckPlan PlanCheck(const TCheckArgs &args, const TInputArgs &, TRunContext &)
     plan.classSensor = ClassSensor(plan.sensor, "check");
     plan.reference = ParseNumber(args.reference, "--reference");
     CheckTemperature(plan.sensor, plan.reference, "--reference");
-    plan.reading = ParseNumber(args.reading, "--reading");
+    plan.reading = ElectricValue(plan.sensor, args.reading, "--reading");
     return plan;
 }
 

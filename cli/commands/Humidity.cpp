@@ -25,6 +25,7 @@ struct THumidityArgs
     std::string wetBulb;
     std::string press;
     std::string pressureUnit = "Pa";
+    std::string atmosphere;
     std::string tempAccuracy = "0.4";
     std::string relHumAccuracy = "2.5";
     std::string quantities;
@@ -62,7 +63,7 @@ struct THumidityPlan
 {
     TInputValue tempAccuracy;
     TInputValue relHumAccuracy;
-    const humidity::TPressureUnit *pressureUnit = nullptr;
+    TPressureSetting pressures;
     TInputValue defaultPress;
     // A single state: --temp with this humidity option; none: readings from the input.
     const THumidityOption *single = nullptr;
@@ -146,10 +147,10 @@ THumidityPlan PlanHumidity(const THumidityArgs &args, const TInputArgs &input, T
     if (!humidity::RelHumAccuracyValid(plan.relHumAccuracy.value))
         throw TCliError("--rh-accuracy " + plan.relHumAccuracy.text + " % is outside 0 to "
                         + MessageNumber(humidity::RelHumAccuracyMax) + " %");
-    plan.pressureUnit = &PressureUnitOption(args.pressureUnit);
+    plan.pressures = PlanPressures(args.pressureUnit, args.atmosphere, {args.press});
     plan.defaultPress = args.press.empty()
                             ? ParseNumber(MessageNumber(humidity::DefaultPressure), "")
-                            : ParsePressureText(args.press, "--pressure", *plan.pressureUnit);
+                            : ParsePressureText(args.press, "--pressure", plan.pressures);
     CheckPressure(plan.defaultPress, "--pressure");
 
     const std::array<const std::string *, HumidityOptions.size()> humidityTexts{
@@ -192,6 +193,7 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
 {
     nlohmann::ordered_json settings = nlohmann::ordered_json::object();
     settings["pressure"] = static_cast<double>(plan.defaultPress.value);
+    AddAtmosphere(settings, plan.pressures);
     settings["temp_accuracy"] = static_cast<double>(plan.tempAccuracy.value);
     settings["rh_accuracy"] = static_cast<double>(plan.relHumAccuracy.value);
     std::vector<TColumn> columns = HumidityColumns(plan.quantities);
@@ -202,8 +204,8 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
         columns.push_back({"rh_at_temp_accuracy", "±", "%", "pct", false, true});
     }
     const std::size_t atTempColumn = columns.size() - 2;
-    TReportWriter writer("humidity", std::move(columns), std::move(settings),
-                         context.Options(), plan.single ? TLayout::Quantities : TLayout::Rows);
+    TReportWriter writer("humidity", std::move(columns), std::move(settings), context.Options(),
+                         plan.single ? TLayout::Quantities : TLayout::Rows);
     humidity::ResetModuleState();
     humidity::TModuleState &state = humidity::moduleState;
     const THumidityOption &option = plan.single ? *plan.single : *plan.readingKind;
@@ -219,7 +221,7 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                 = ReadingValue(reading, 1, plan.single ? option.option : option.name);
             const TInputValue press
                 = reading.fields.size() > 2
-                      ? ParsePressureText(reading.fields[2], "pressure", *plan.pressureUnit)
+                      ? ParsePressureText(reading.fields[2], "pressure", plan.pressures)
                       : plan.defaultPress;
             row[0] = TValue::Given(temp.text, static_cast<double>(temp.value));
             row[2] = TValue::Given(press.text, static_cast<double>(press.value));
@@ -268,8 +270,8 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                     state.Temp, state.RelHum, static_cast<double>(plan.atTemp->value),
                     state.TempAccuracy, state.RelHumAccuracy, state.TempAccuracy);
                 if (at.fault == humidity::atCondenses)
-                    context.Note(reading.Where() + "at " + plan.atTemp->text
-                                 + " °C the air of " + temp.text + " °C and " + relHum.text
+                    context.Note(reading.Where() + "at " + plan.atTemp->text + " °C the air of "
+                                 + temp.text + " °C and " + relHum.text
                                  + " % lies below its dew point: it would condense");
                 if (at.fault == humidity::atNone) {
                     row[atTempColumn] = TValue::Number(at.relHum);
@@ -304,6 +306,7 @@ void AddHumidityOptions(CLI::App &command, THumidityArgs &args)
         ->type_name("PRESSURE")
         ->default_str(MessageNumber(DefaultPressure));
     AddPressureUnitOption(command, args.pressureUnit);
+    AddAtmosphereOption(command, args.atmosphere);
     const std::string column = " of a delimited log: N (counted from 1) or the NAME of its heading";
     command.add_option("--temp-column", args.tempColumn, "the air temperature's column" + column)
         ->type_name("N|NAME");
@@ -347,8 +350,9 @@ TCommand AddHumidityCommand(CLI::App &app)
          R"(Dew point, absolute and specific humidity, mixing ratio, specific
 enthalpy, vapour pressures, frost point, wet bulb and volume ratio, each with its ± accuracy.)",
          R"(The humidity is given by one of --rh, --dew-point, --frost-point or --wet-bulb.
-Pressures take a unit (1013.25hPa, 8bar: )"
-             + PressureUnitList() + R"(); results stay in Pa. Without --temp and a humidity,
+Pressures take a unit (1013.25hPa, 8bar, 7barg: )"
+             + PressureUnitList() + R"(); results stay in absolute Pa. A gauge pressure is
+above --atmosphere; one in the input needs --atmosphere given, so that the output names it. Without --temp and a humidity,
 readings are read from --input FILE or standard input, one a line: temperature, relative humidity
 and optionally pressure, separated by blanks, commas, semicolons or tabs, or the columns
 --temp-column, --rh-column (or --dew-point-column, --frost-point-column, --wet-bulb-column) and

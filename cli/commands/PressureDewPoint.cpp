@@ -17,6 +17,7 @@ struct TPressureDewPointArgs
     std::string from;
     std::string to;
     std::string pressureUnit = "Pa";
+    std::string atmosphere;
 };
 
 struct TPressureDewPointPlan
@@ -24,6 +25,7 @@ struct TPressureDewPointPlan
     TInputValue dewPoint;
     TInputValue from;
     TInputValue to;
+    TPressureSetting pressures;
 };
 
 TPressureDewPointPlan PlanPressureDewPoint(const TPressureDewPointArgs &args, const TInputArgs &,
@@ -31,11 +33,11 @@ TPressureDewPointPlan PlanPressureDewPoint(const TPressureDewPointArgs &args, co
 {
     if (args.dewPoint.empty() || args.from.empty() || args.to.empty())
         throw TCliError("give --dew-point, --at and --to");
-    const humidity::TPressureUnit &unit = PressureUnitOption(args.pressureUnit);
     TPressureDewPointPlan plan;
+    plan.pressures = PlanPressures(args.pressureUnit, args.atmosphere, {args.from, args.to});
     plan.dewPoint = ParseNumber(args.dewPoint, "--dew-point");
-    plan.from = ParsePressureText(args.from, "--at", unit);
-    plan.to = ParsePressureText(args.to, "--to", unit);
+    plan.from = ParsePressureText(args.from, "--at", plan.pressures);
+    plan.to = ParsePressureText(args.to, "--to", plan.pressures);
     // The same pressures as humidity takes.
     CheckPressure(plan.from, "--at");
     CheckPressure(plan.to, "--to");
@@ -52,13 +54,15 @@ void RunPressureDewPoint(const TPressureDewPointPlan &plan, TRunContext &context
                                                        humidity::InputTempMax, "", "",
                                                        plan.from.text, plan.to.text, true}));
 
+    nlohmann::ordered_json settings = nlohmann::ordered_json::object();
+    AddAtmosphere(settings, plan.pressures);
     TReportWriter writer("pressure-dew-point",
                          {{"dew_point", "dew point", "°C", "C"},
                           {"from_pressure", "at pressure", "Pa", "Pa"},
                           {"to_pressure", "to pressure", "Pa", "Pa"},
                           {"converted_dew_point", "dew point there", "°C", "C"},
                           {"converted_frost_point", "frost point there", "°C", "C"}},
-                         nlohmann::ordered_json::object(), context.Options(), TLayout::Quantities);
+                         std::move(settings), context.Options(), TLayout::Quantities);
     writer.AddRow({TValue::Given(plan.dewPoint.text, static_cast<double>(plan.dewPoint.value)),
                    TValue::Given(plan.from.text, static_cast<double>(plan.from.value)),
                    TValue::Given(plan.to.text, static_cast<double>(plan.to.value)),
@@ -69,11 +73,10 @@ void RunPressureDewPoint(const TPressureDewPointPlan &plan, TRunContext &context
 void AddPressureDewPointOptions(CLI::App &command, TPressureDewPointArgs &args)
 {
     AddNumberOption(command, "--dew-point", args.dewPoint, "dew point in °C at --at");
-    command.add_option("--at", args.from, "absolute pressure of the dew point given")
-        ->type_name("PRESSURE");
-    command.add_option("--to", args.to, "absolute pressure to give the dew point at")
-        ->type_name("PRESSURE");
+    command.add_option("--at", args.from, "pressure of the dew point given")->type_name("PRESSURE");
+    command.add_option("--to", args.to, "pressure to give the dew point at")->type_name("PRESSURE");
     AddPressureUnitOption(command, args.pressureUnit);
+    AddAtmosphereOption(command, args.atmosphere);
 }
 
 } // namespace
@@ -87,10 +90,13 @@ TCommand AddPressureDewPointCommand(CLI::App &app)
          "outlet is let down to atmosphere.",
          "The vapour keeps its share of the pressure (ideal gases, Hardy's ITS-90 formulation "
          "over water, no enhancement factor). The frost point is given where it lies below "
-         "0 °C. Pressures are absolute and take a unit ("
-             + PressureUnitList() + ").",
+         "0 °C. Pressures take a unit ("
+             + PressureUnitList()
+             + "); a gauge pressure (kPag, barg, psig) is above --atmosphere, the others are "
+               "absolute.",
          "",
-         {"velmora-cli pressure-dew-point --dew-point 3 --at 8bar --to 1.01325bar"}},
+         {"velmora-cli pressure-dew-point --dew-point 3 --at 8bar --to 1.01325bar",
+          "velmora-cli pressure-dew-point --dew-point 3 --at 7barg --to 0barg"}},
         TInputOptions::None, AddPressureDewPointOptions, PlanPressureDewPoint, RunPressureDewPoint);
 }
 

@@ -4,6 +4,7 @@
 #include "CliError.h"
 #include "Messages.h"
 #include "input/ReadingRunner.h"
+#include "input/UnitText.h"
 
 #include "arith.h"
 #include "temperature/SensorCalculation.h"
@@ -12,6 +13,11 @@
 #include <charconv>
 
 namespace cli {
+
+std::vector<std::string> EmfUnitNames()
+{
+    return {"uV", "µV", "mV"};
+}
 
 namespace {
 
@@ -33,7 +39,8 @@ TEmfUnit ParseEmfUnit(const std::string &text)
         return TEmfUnit::Microvolt;
     if (text == "mV")
         return TEmfUnit::Millivolt;
-    throw TCliError("--emf-unit '" + text + "' is not uV or mV");
+    throw TCliError("--emf-unit '" + Echo(text) + "' is not uV or mV"
+                    + UnitSuggestion(text, EmfUnitNames()));
 }
 
 // A single-precision emf in microvolts as millivolts: its shortest decimal text with the point
@@ -67,10 +74,17 @@ std::string ElectricRangeText(const TSensorPlan &plan)
            + " " + plan.Electric().unit + " (" + temperatures + ")";
 }
 
+// "emf 12.3 mV", or "emf 12.3mV" where the value was written with its unit.
+std::string ElectricGiven(const TSensorPlan &plan, const TInputValue &input)
+{
+    const std::string given = plan.Electric().key + " " + input.text;
+    return SplitUnit(input.text).unit.empty() ? given + " " + plan.Electric().unit : given;
+}
+
 void CheckElectric(const TSensorPlan &plan, const TInputValue &input, Extended engineValue)
 {
     const TCliSensor &sensor = *plan.sensor;
-    const std::string given = plan.Electric().key + " " + input.text + " " + plan.Electric().unit;
+    const std::string given = ElectricGiven(plan, input);
     if (!plan.coldJunction) {
         if (!sensor.ElectricWithin(engineValue))
             throw TCliError(given + " is outside the " + sensor.DisplayName() + "'s range, "
@@ -104,6 +118,13 @@ void SetToleranceClass(TSensorPlan &plan, const std::string &text)
 }
 
 } // namespace
+
+TInputValue ElectricValue(const TSensorPlan &plan, std::string_view text, std::string_view what)
+{
+    const bool emf = plan.sensor->Thermocouple();
+    return ParseElectricText(text, what, emf ? TQuantityKind::Emf : TQuantityKind::Resistance,
+                             emf && plan.emfUnit == TEmfUnit::Millivolt ? 3 : 0);
+}
 
 TColumn TSensorPlan::Temperature() const
 {

@@ -41,6 +41,9 @@ void AddSensorOptions(CLI::App &command, TSensorArgs &args, bool coldJunction, b
 // The thermo-voltage in the unit the user asks for; the engine works in microvolts.
 enum class TEmfUnit { Microvolt, Millivolt };
 
+// The names --emf-unit takes.
+std::vector<std::string> EmfUnitNames();
+
 // One sensor as a command uses it: which, which way, in which units, where its reference
 // junction is (thermocouples only) and which tolerance class applies.
 struct TSensorPlan
@@ -74,6 +77,11 @@ TSensorPlan PlanSensor(const TSensorArgs &args, temperature::TConversionDirectio
 // The sensor whose tolerance classes apply and its class letter ('P' or a thermocouple's); a
 // TCliError naming `option` for a sensor without classes.
 char ClassSensor(TSensorPlan &plan, const std::string &option);
+
+// A resistance or thermo-voltage as written, with or without its unit ("138.5", "2.2kohm",
+// "12.3mV"), in the shown unit (Ω, or --emf-unit for an emf); its text as typed. A TCliError
+// naming `what` for a unit of another quantity or none known.
+TInputValue ElectricValue(const TSensorPlan &plan, std::string_view text, std::string_view what);
 
 // Unlike the window's field, which brings such a value back onto the limit, the tool refuses a
 // temperature outside the sensor's limits.

@@ -5,6 +5,7 @@
 #include "commands/Command.h"
 #include "commands/SensorPlan.h"
 #include "input/ReadingRunner.h"
+#include "input/UnitText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,7 +54,8 @@ TTempPlan PlanTemp(const TTempArgs &args, const TInputArgs &input, TRunContext &
     plan.to = args.to;
     plan.inputName = plan.sensor.ToElectric() ? "temperature" : plan.sensor.Electric().key;
     if (!args.leadResistance.empty()) {
-        const TInputValue lead = ParseNumber(args.leadResistance, "--lead-resistance");
+        const TInputValue lead = ParseElectricText(args.leadResistance, "--lead-resistance",
+                                                   TQuantityKind::Resistance, 0);
         if (plan.sensor.sensor->Thermocouple())
             throw TCliError("--lead-resistance applies to resistance thermometers and "
                             "thermistors, not to the "
@@ -115,15 +117,17 @@ void RunTemp(const TTempPlan &plan, TRunContext &context)
     bool noted = false;
     RunReadings(
         *plan.readings, context, writer, plan.inputName, [&](const TReading &reading, TRow &row) {
-            const TInputValue input = ReadingValue(reading, 0, plan.inputName);
+            const TInputValue input
+                = toElectric ? ReadingValue(reading, 0, plan.inputName)
+                             : ElectricValue(sensor, reading.fields.at(0), plan.inputName);
             row[0] = TValue::Given(input.text, static_cast<double>(input.value));
             // The leads add to what the sensor shows at its terminals.
             const double value
-                = toElectric ? ConvertValue(sensor, input) + static_cast<double>(lead)
-                : plan.lead
-                    ? ConvertValue(sensor, {MessageNumber(static_cast<double>(input.value - lead)),
-                                            input.value - lead})
-                    : ConvertValue(sensor, input);
+                = toElectric  ? ConvertValue(sensor, input) + static_cast<double>(lead)
+                  : plan.lead ? ConvertValue(
+                        sensor, {MessageNumber(static_cast<double>(input.value - lead)),
+                                 input.value - lead})
+                              : ConvertValue(sensor, input);
             if (tolerance)
                 PutTolerance(sensor,
                              sensor.Celsius(toElectric ? static_cast<double>(input.value) : value),

@@ -3,50 +3,114 @@
 
 #include "CliError.h"
 #include "Messages.h"
+#include "input/UnitText.h"
 
 namespace cli {
 
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The unit the text is written in, or nullptr for one that names none.
+const humidity::TPressureUnit *UnitOf(std::string_view text, const humidity::TPressureUnit &plain)
+{
+    const std::string_view unit = SplitUnit(Trimmed(text)).unit;
+    return unit.empty() ? &plain : humidity::FindPressureUnit(unit);
+}
+
+} // namespace
+
 std::string PressureUnitList()
 {
-    std::string list;
-    const auto units = humidity::PressureUnits();
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        if (i > 0)
-            list += i + 1 == units.size() ? " or " : ", ";
-        list += units[i].name;
-    }
-    return list;
+    return UnitList(TQuantityKind::Pressure);
 }
 
 const humidity::TPressureUnit &PressureUnitOption(const std::string &name)
 {
     const humidity::TPressureUnit *unit = humidity::FindPressureUnit(name);
-    if (!unit)
-        throw TCliError("--pressure-unit '" + name + "' is not one of " + PressureUnitList());
+    if (!unit) {
+        const std::string suggestion = UnitSuggestion(name, UnitNames(TQuantityKind::Pressure));
+        throw TCliError("--pressure-unit '" + Echo(name) + "' is not one of " + PressureUnitList()
+                        + suggestion);
+    }
     return *unit;
 }
 
-TInputValue ParsePressureText(std::string_view text, std::string_view what,
-                              const humidity::TPressureUnit &defaultUnit)
+TPressureSetting PlanPressures(const std::string &unit, const std::string &atmosphere,
+                               std::initializer_list<std::string_view> given)
 {
-    const humidity::TPressureText pressure = humidity::ParsePressure(text, defaultUnit);
+    TPressureSetting setting;
+    setting.unit = &PressureUnitOption(unit);
+    setting.atmosphere
+        = {MessageNumber(humidity::StandardAtmosphere), humidity::StandardAtmosphere};
+    if (!atmosphere.empty()) {
+        const humidity::TPressureUnit *absolute = setting.unit;
+        if (absolute->gauge)
+            absolute
+                = humidity::FindPressureUnit(absolute->name.substr(0, absolute->name.size() - 1));
+        const humidity::TPressureUnit *written = UnitOf(atmosphere, *absolute);
+        if (written && written->gauge)
+            throw TCliError("--atmosphere '" + Echo(atmosphere)
+                            + "' is a gauge pressure; the atmosphere is absolute, as 1013.25hPa");
+        setting.atmosphere = ParsePressureText(atmosphere, "--atmosphere", {absolute, {}, true});
+        CheckPressure(setting.atmosphere, "--atmosphere");
+        setting.named = true;
+    }
+    for (const std::string_view text : given) {
+        const humidity::TPressureUnit *written
+            = text.empty() ? nullptr : UnitOf(text, *setting.unit);
+        if (written && written->gauge)
+            setting.named = true;
+    }
+    return setting;
+}
+
+TInputValue ParsePressureText(std::string_view text, std::string_view what,
+                              const TPressureSetting &setting)
+{
+    const humidity::TPressureUnit &plain = *setting.unit;
+    const humidity::TPressureText pressure
+        = humidity::ParsePressure(text, plain, static_cast<double>(setting.atmosphere.value));
     const std::string quoted = std::string(what) + " '" + Echo(text) + "'";
     switch (pressure.fault) {
     case humidity::pfNone:
         break;
     case humidity::pfUnknownUnit:
-        throw TCliError(quoted + " has a unit that is not one of " + PressureUnitList());
+        RefuseUnit(quoted, SplitUnit(Trimmed(text)).unit, TQuantityKind::Pressure);
     case humidity::pfOutOfRange:
         throw TCliError(quoted + " is out of range");
     case humidity::pfNotANumber:
         throw TCliError(quoted + " is not a number, with or without a unit");
     }
+    if (pressure.gauge) {
+        if (!setting.named)
+            throw TCliError(quoted
+                            + " is a gauge pressure; give --atmosphere, the absolute "
+                              "pressure it is above (101325Pa is the standard atmosphere)");
+        if (!(pressure.pascals > 0))
+            throw TCliError(quoted + " is " + MessageNumber(pressure.pascals)
+                            + " Pa absolute (gauge plus the atmosphere " + setting.atmosphere.text
+                            + " Pa); an absolute pressure must be above 0");
+    }
     // A plain number in pascals keeps its text, as every other number does.
-    if (defaultUnit.pascals == 1) {
-        if (std::optional<TInputValue> plain = ReadNumber(text))
-            return *plain;
+    if (plain.pascals == 1 && !plain.gauge) {
+        if (std::optional<TInputValue> number = ReadNumber(text))
+            return *number;
     }
     return {MessageNumber(pressure.pascals), pressure.pascals};
+}
+
+void AddAtmosphere(nlohmann::ordered_json &settings, const TPressureSetting &setting)
+{
+    if (setting.named)
+        settings["atmosphere"] = static_cast<double>(setting.atmosphere.value);
 }
 
 void CheckPressure(const TInputValue &pressure, const std::string &what)

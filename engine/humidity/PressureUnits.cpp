@@ -13,7 +13,7 @@ namespace {
 // (0.0254 m)².
 constexpr double PascalsPerPsi = 0.45359237 * 9.80665 / (0.0254 * 0.0254);
 
-constexpr std::array<TPressureUnit, 7> Units{{
+constexpr std::array<TPressureUnit, 10> Units{{
     {"Pa", 1},
     {"hPa", 100},
     {"kPa", 1000},
@@ -21,6 +21,9 @@ constexpr std::array<TPressureUnit, 7> Units{{
     {"mbar", 100},
     {"bar", 1e5},
     {"psi", PascalsPerPsi},
+    {"kPag", 1000, true},
+    {"barg", 1e5, true},
+    {"psig", PascalsPerPsi, true},
 }};
 
 bool IsBlank(char ch)
@@ -53,7 +56,8 @@ const TPressureUnit *FindPressureUnit(std::string_view name)
     return nullptr;
 }
 
-TPressureText ParsePressure(std::string_view text, const TPressureUnit &defaultUnit)
+TPressureText ParsePressure(std::string_view text, const TPressureUnit &defaultUnit,
+                            double atmosphere)
 {
     text = Trimmed(text);
     // from_chars takes a minus but no plus; "inf" and "nan" it takes are refused below.
@@ -73,10 +77,10 @@ TPressureText ParsePressure(std::string_view text, const TPressureUnit &defaultU
     const TPressureUnit *unit = unitText.empty() ? &defaultUnit : FindPressureUnit(unitText);
     if (!unit)
         return {0, pfUnknownUnit};
-    const double pascals = value * unit->pascals;
+    const double pascals = value * unit->pascals + (unit->gauge ? atmosphere : 0.0);
     if (!std::isfinite(pascals))
         return {0, pfOutOfRange};
-    return {pascals, pfNone};
+    return {pascals, pfNone, unit->gauge};
 }
 
 } // namespace humidity

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace humidity;
@@ -415,7 +417,8 @@ TEST_P(PressureText, ReadsIntoPascals)
     const TPressureText r = ParsePressure(c.text, *FindPressureUnit("Pa"));
     ASSERT_EQ(r.fault, c.fault) << c.text;
     if (c.fault == pfNone) {
-        EXPECT_NEAR(r.pascals, c.pascals, std::fabs(c.pascals) * 1e-15) << c.text;
+        EXPECT_NEAR(r.pascals, c.pascals, std::max(std::fabs(c.pascals) * 1e-15, 1e-5)) << c.text;
+        EXPECT_EQ(r.gauge, std::string_view(c.text).find('g') != std::string_view::npos) << c.text;
     }
 }
 
@@ -431,11 +434,21 @@ INSTANTIATE_TEST_SUITE_P(
         TPressureTextCase{"1psi", 6894.757293168361, pfNone},
         TPressureTextCase{"-1e3Pa", -1000, pfNone},
         TPressureTextCase{"1013.25 HPA", 0, pfUnknownUnit},
-        TPressureTextCase{"8barg", 0, pfUnknownUnit}, TPressureTextCase{"1,5bar", 0, pfUnknownUnit},
+        TPressureTextCase{"7barg", 801325, pfNone}, TPressureTextCase{"0 kPag", 101325, pfNone},
+        TPressureTextCase{"-14.6959487755psig", 0, pfNone},
+        TPressureTextCase{"8BARG", 0, pfUnknownUnit}, TPressureTextCase{"1,5bar", 0, pfUnknownUnit},
         TPressureTextCase{"hPa", 0, pfNotANumber}, TPressureTextCase{"", 0, pfNotANumber},
         TPressureTextCase{"+-5", 0, pfNotANumber}, TPressureTextCase{"inf", 0, pfNotANumber},
         TPressureTextCase{"nan hPa", 0, pfNotANumber}, TPressureTextCase{"1e400", 0, pfOutOfRange},
         TPressureTextCase{"1e307 bar", 0, pfOutOfRange}));
+
+TEST(PressureText, GaugePressureIsAboveTheAtmosphereGiven)
+{
+    const TPressureText plain = ParsePressure("2", *FindPressureUnit("barg"), 95000);
+    EXPECT_TRUE(plain.gauge);
+    EXPECT_DOUBLE_EQ(plain.pascals, 295000);
+    EXPECT_DOUBLE_EQ(ParsePressure("2bar", *FindPressureUnit("barg"), 95000).pascals, 200000);
+}
 
 TEST(PressureValue, MustBeAFiniteNumberAboveZero)
 {
