@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "commands/Command.h"
 #include "input/PressureText.h"
+#include "input/UnitText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -288,12 +289,25 @@ void AddEitherWayOptions(CLI::App &command, TEitherWayArgs &args, const std::str
     args.forwardOption->excludes(args.backwardOption);
 }
 
+namespace {
+
+// A unit option's choices as its type name: "Pa|hPa|...".
+std::string JoinedUnits(TQuantityKind kind)
+{
+    std::string joined;
+    for (const std::string &name : UnitNames(kind))
+        joined += (joined.empty() ? "" : "|") + name;
+    return joined;
+}
+
+} // namespace
+
 CLI::Option *AddPressureUnitOption(CLI::App &command, std::string &name)
 {
     return command
         .add_option("--pressure-unit", name,
                     "unit of a pressure written without one: " + PressureUnitList())
-        ->type_name("UNIT")
+        ->type_name(JoinedUnits(TQuantityKind::Pressure))
         ->default_str(name);
 }
 

@@ -68,6 +68,23 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
     throw TCliError("no command given; expected one of " + list + " (see velmora-cli --help)");
 }
 
+// Help shows a long set of values by its label ("CURVE" of "CURVE:{pt385,...}"), as the manual
+// page does; the option's text names the values.
+class THelpFormatter : public CLI::Formatter
+{
+public:
+    std::string make_option_opts(const CLI::Option *option) const override
+    {
+        std::string text = CLI::Formatter::make_option_opts(option);
+        const std::string type = option->get_type_name();
+        const std::size_t set = type.find(":{");
+        const std::size_t at = text.find(type);
+        if (set != std::string::npos && at != std::string::npos)
+            text.replace(at, type.size(), type.substr(0, set));
+        return text;
+    }
+};
+
 } // namespace
 
 std::unique_ptr<TCliApp> BuildCliApp()
@@ -83,13 +100,14 @@ std::unique_ptr<TCliApp> BuildCliApp()
     app.set_version_flag("--version", std::string(ProgramName) + " " + VELMORA_VERSION,
                          "print the program's name and version, and exit");
     app.set_help_flag("-h,--help", "print this help, or a command's, and exit");
+    app.formatter(std::make_shared<THelpFormatter>());
     app.get_formatter()->column_width(28);
     app.footer("Run 'velmora-cli COMMAND --help' for a command's options. Exit status: 0 "
                "success, 1 partial (bad readings let pass with --keep-going, a failed write) or a "
                "calibration that fails, 2 refused input.");
     cli->commands = {AddTempCommand(app),  AddTableCommand(app),    AddToleranceCommand(app),
                      AddCheckCommand(app), AddHumidityCommand(app), AddPressureDewPointCommand(app),
-                     AddLoopCommand(app),  AddLineCommand(app),    AddCalibrateCommand(app)};
+                     AddLoopCommand(app),  AddLineCommand(app),     AddCalibrateCommand(app)};
     for (const TCommand &command : cli->commands)
         command.app->allow_extras();
     return cli;

@@ -71,7 +71,8 @@ void AddCheckOptions(CLI::App &command, TCheckArgs &args)
     AddNumberOption(command, "--reference", args.reference, "the reference temperature, in --unit")
         ->required();
     AddNumberOption(command, "--reading", args.reading,
-                    "the sensor's reading: resistance in Ω or thermo-voltage in --emf-unit")
+                    "the sensor's reading: resistance in Ω or thermo-voltage in --emf-unit, or "
+                    "either with its unit (138.5ohm, 12.3mV)")
         ->required();
 }
 

@@ -9,6 +9,7 @@
 #include "arith.h"
 #include "temperature/SensorCalculation.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -22,6 +23,28 @@ std::vector<std::string> EmfUnitNames()
 namespace {
 
 using namespace temperature;
+
+// The names --class takes, for its completion: the classes of the class tables, then the
+// platinum elements' designations as one word ("W0.15"), which FindToleranceClass also takes.
+std::string ClassChoices()
+{
+    std::vector<std::string> names;
+    const auto add = [&names](std::string name) {
+        name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    };
+    for (const TToleranceClass &row : PlatinumClasses)
+        add(std::string(row.Name));
+    for (const TToleranceClass &row : ThermocoupleClasses)
+        add(std::string(row.Name));
+    for (const TToleranceClass &row : PlatinumClasses)
+        add(std::string(row.Designation));
+    std::string list;
+    for (const std::string &name : names)
+        list += (list.empty() ? "" : ",") + name;
+    return list;
+}
 
 TTempUnit ParseUnit(const std::string &text)
 {
@@ -315,7 +338,7 @@ void AddSensorOptions(CLI::App &command, TSensorArgs &args, bool coldJunction, b
                         "IEC 60751 AA, A, B, C (wire-wound; W 0.1 ... F 0.6 for the element "
                         "designations) for platinum on the IEC curve, IEC 60584-1 1, 2, 3 for "
                         "thermocouples")
-            ->type_name("CLASS");
+            ->type_name("CLASS:{" + ClassChoices() + "}");
     AddCurveOptions(command, args.curve);
 }
 

@@ -153,7 +153,7 @@ void AddTempOptions(CLI::App &command, TTempArgs &args)
         ->type_name("OHMS");
     AddValueArguments(command, args.values,
                       "temperatures (in --unit) to convert, or resistances (Ω) or thermo-voltages "
-                      "(in --emf-unit)");
+                      "(in --emf-unit), either also with its unit: 2.2kohm, 138.5Ω, 12.3mV");
 }
 
 } // namespace

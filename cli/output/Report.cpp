@@ -30,10 +30,28 @@ std::string TextHeading(const TColumn &column)
     return column.unit.empty() ? column.heading : column.heading + " [" + column.unit + "]";
 }
 
-// A number's text split at its decimal point; a text without one is all whole part.
+// Where the unit of an input echoed with one starts ("12300uV"): the first letter after a digit
+// that is not an exponent's 'e'.
+std::size_t UnitStart(std::string_view text)
+{
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80;
+        const bool exponent = (c == 'e' || c == 'E') && i + 1 < text.size()
+                              && text.find_first_of("0123456789+-", i + 1) == i + 1;
+        if (letter && !exponent && text[i - 1] >= '0' && text[i - 1] <= '9')
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+// A number's text split at its decimal point, or before its unit; a text without either is all
+// whole part.
 std::pair<std::string_view, std::string_view> SplitAtPoint(std::string_view text)
 {
-    const std::size_t point = text.find_first_of(".,");
+    std::size_t point = text.find_first_of(".,");
+    if (point == std::string_view::npos)
+        point = UnitStart(text);
     if (point == std::string_view::npos)
         return {text, {}};
     return {text.substr(0, point), text.substr(point)};

@@ -64,6 +64,17 @@ std::string CurveList(bool thermistors, std::string_view prefix)
     return list;
 }
 
+// Every curve's name, for the completion of --curve.
+std::string CurveChoices()
+{
+    std::string list;
+    for (const TRtdCurveData &c : RtdCurves)
+        list += (list.empty() ? "" : ",") + std::string(c.Name);
+    for (const TThermistorData &c : ThermistorCurves)
+        list += "," + std::string(c.Name);
+    return list;
+}
+
 } // namespace
 
 void AddCurveOptions(CLI::App &command, TCurveArgs &args)
@@ -85,7 +96,7 @@ void AddCurveOptions(CLI::App &command, TCurveArgs &args)
                     "GOST 6651-2009; the default), cu427 (alpha 0.00427, 10 Ω at 25 °C); ntc: "
                     "semitec-103at, epcos-b57330v2103, murata-ncpxh103, epcos-b57891s0103 "
                     "(Steinhart-Hart fits to the makers' 10 kΩ tables)")
-        ->type_name("NAME");
+        ->type_name("CURVE:{" + CurveChoices() + "}");
     command.add_option("--r25", args.r25, "ntc: resistance at 25 °C in Ω, with --beta")
         ->type_name("OHMS");
     command.add_option("--beta", args.beta, "ntc: B value in K, referred to 25 °C; needs --r25")

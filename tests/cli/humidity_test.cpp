@@ -226,6 +226,42 @@ TEST(HumidityCommand, ReadsPressuresWithUnits)
     EXPECT_EQ(JsonRow({"humidity"}, "20 50 800hPa\n"), inPascals);
 }
 
+// A gauge pressure is the absolute pressure less the atmosphere, which the settings then name.
+TEST(PressureDewPointCommand, GaugePressuresAreAboveTheAtmosphere)
+{
+    const struct
+    {
+        std::vector<std::string> gauge;
+        double above; // the --at pressure above the atmosphere, in Pa
+        double atmosphere;
+    } cases[] = {
+        {{"--at", "7barg", "--to", "0barg"}, 7e5, 101325},
+        {{"--at", "101.5psig", "--to", "0psig"}, 101.5 * 6894.757293168361, 101325},
+        {{"--at", "700kPag", "--to", "0", "--pressure-unit", "kPag"}, 7e5, 101325},
+        {{"--at", "7", "--to", "0", "--pressure-unit", "barg", "--atmosphere", "0.95"}, 7e5, 95000},
+        {{"--at", "7barg", "--to", "950hPa", "--atmosphere", "950hPa"}, 7e5, 95000},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.gauge[1]);
+        std::vector<std::string> args{"pressure-dew-point", "--dew-point", "3", "--format", "json"};
+        args.insert(args.end(), c.gauge.begin(), c.gauge.end());
+        const TCliRun run = RunCli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const nlohmann::json document = nlohmann::json::parse(run.out);
+        EXPECT_EQ(document.at("settings").at("atmosphere").get<double>(), c.atmosphere);
+        const nlohmann::json row = document.at("rows").at(0);
+        const double from = row.at("from_pressure").get<double>();
+        EXPECT_NEAR(from - c.atmosphere, c.above, 1e-6);
+        EXPECT_EQ(row.at("to_pressure").get<double>(), c.atmosphere);
+        EXPECT_EQ(row.at("converted_dew_point").get<double>(),
+                  humidity::ConvertPressureDewPoint(3, from, c.atmosphere).dewPoint);
+    }
+    // Absolute pressures alone rest on no atmosphere.
+    const TCliRun absolute = RunCli({"pressure-dew-point", "--dew-point", "3", "--at", "8bar",
+                                     "--to", "1bar", "--format", "json"});
+    EXPECT_FALSE(nlohmann::json::parse(absolute.out).at("settings").contains("atmosphere"));
+}
+
 TEST(PressureDewPointCommand, GivesTheEnginesDewPointAndFrostPoint)
 {
     const auto row

@@ -147,6 +147,42 @@ TEST(TempCommand, EmfInMillivoltsIsTheMicrovoltResultWithThePointMoved)
     EXPECT_EQ(SplitLines(back.out).at(2), " 4.09623            99.969");
 }
 
+// A value written with its unit is the plain number in the unit shown (Ω, or --emf-unit).
+TEST(TempCommand, ValueWithItsUnitIsThePlainNumberInTheShownUnit)
+{
+    const struct
+    {
+        const char *sensor;
+        const char *emfUnit;
+        const char *withUnit;
+        const char *plain;
+    } cases[] = {
+        {"k", "uV", "12.3mV", "12300"},
+        {"k", "uV", "12300µV", "12300"},
+        {"k", "uV", "12300\xCE\xBCV", "12300"},
+        {"k", "mV", "12300uV", "12.3"},
+        {"k", "mV", "0.0123V", "12.3"},
+        {"k", "uV", "1.23e1mV", "12300"},
+        {"k", "uV", "-1.5 mV", "-1500"},
+        {"pt100", "uV", "138.5ohm", "138.5"},
+        {"pt100", "uV", "138.5Ω", "138.5"},
+        {"pt1000", "uV", "1.385kohm", "1385"},
+        {"pt1000", "uV", "1.385k\xE2\x84\xA6", "1385"},
+        {"ntc2252", "uV", "0.002252MΩ", "2252"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.withUnit);
+        const auto json = [&c](const std::string &value) {
+            const TCliRun run = RunCli({"temp", c.sensor, "--to", "temperature", value,
+                                        "--emf-unit", c.emfUnit, "--format", "json"});
+            EXPECT_EQ(run.status, 0) << run.err;
+            return run.status == 0 ? nlohmann::json::parse(run.out).at("rows").at(0)
+                                   : nlohmann::json();
+        };
+        EXPECT_EQ(json(c.withUnit), json(c.plain));
+    }
+}
+
 float ReadSingle(const std::string &text)
 {
     float value = 0;

@@ -135,6 +135,12 @@ completion_cases=(
     "temp k --to e|electrical "
     "table --unit F p|pt pt100 pt1000 "
     "table k p|"
+    "check n|n ni1000 ni1000-tk5000 ntc ntc2252 "
+    "temp pt --curve pt3|pt385 pt3916 pt3926 "
+    "tolerance pt100 --class W0.1|W0.1 W0.15 "
+    "temp k --emf-unit |mV uV "
+    "humidity --pressure-unit k|kPa kPag "
+    "humidity --decimal-mark |comma point "
 )
 shells=(bash)
 if have zsh "zsh completion"; then

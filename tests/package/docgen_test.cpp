@@ -93,6 +93,7 @@ struct ToyCli : public ::testing::Test
         convert->add_flag("--quiet", quiet, "say nothing");
         convert->add_option("--pressure-unit", unit, "unit of a pressure")
             ->type_name("Pa|hPa|kPa|MPa|mbar|bar|psi");
+        convert->add_option("--keep", unit, "columns kept")->type_name("COL[,COL...]");
         model = docgen::ReadCliModel(app);
     }
 
@@ -121,7 +122,7 @@ TEST_F(ToyCli, ModelHoldsEveryCommandAndOptionAsDefined)
     EXPECT_EQ(command.name, "conv");
     EXPECT_EQ(command.description, "Convert a value.");
     // Named options come first (help included), positional arguments last.
-    ASSERT_EQ(command.options.size(), 6u);
+    ASSERT_EQ(command.options.size(), 7u);
     EXPECT_EQ(command.options.front().names, (std::vector<std::string>{"--help", "-h"}));
     EXPECT_TRUE(command.options.back().IsPositional());
 
@@ -156,6 +157,9 @@ TEST_F(ToyCli, ManPageFillsEveryPlaceholderFromTheModel)
     EXPECT_NE(page.find("\n[\\fB\\-\\-x\\fR\\ \\fINUMBER\\fR\\ .\\|.\\|.\\&]\n"),
               std::string::npos);
     EXPECT_NE(page.find("\n\\fISENSOR\\fR\n.YS\n"), std::string::npos);
+    // A value ending in dots ends no sentence: groff sets no wider space after it.
+    EXPECT_NE(page.find("\n[\\fB\\-\\-keep\\fR\\ \\fICOL[,COL...]\\fR\\&]\n"),
+              std::string::npos);
     // A list too long for a synopsis line shows by its label; its entry's text lists it.
     EXPECT_NE(page.find("[\\fB\\-\\-pressure\\-unit\\fR\\ \\fIUNIT\\fR]\n"), std::string::npos);
     EXPECT_NE(

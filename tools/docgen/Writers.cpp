@@ -85,6 +85,12 @@ std::string RoffOptionUse(const TCliOption &option)
         use += "\\ \\fI" + RoffText(ValueLabel(option)) + "\\fR";
     if (option.repeats)
         use += "\\ .\\|.\\|.\\&";
+    // A value ending in a dot ("R,R,...", "COL[,COL...]") ends no sentence: no wider space
+    // after it.
+    const std::string label = option.takesValue ? ValueLabel(option) : "";
+    const std::size_t last = label.find_last_not_of(']');
+    if (!option.repeats && last != std::string::npos && label[last] == '.')
+        use += "\\&";
     return option.required ? use : "[" + use + "]";
 }
 
