@@ -100,8 +100,7 @@ std::string ElectricRangeText(const TSensorPlan &plan)
 // "emf 12.3 mV", or "emf 12.3mV" where the value was written with its unit.
 std::string ElectricGiven(const TSensorPlan &plan, const TInputValue &input)
 {
-    const std::string given = plan.Electric().key + " " + input.text;
-    return SplitUnit(input.text).unit.empty() ? given + " " + plan.Electric().unit : given;
+    return plan.Electric().key + " " + WithUnit(input.text, plan.Electric().unit);
 }
 
 void CheckElectric(const TSensorPlan &plan, const TInputValue &input, Extended engineValue)

@@ -61,7 +61,7 @@ TTempPlan PlanTemp(const TTempArgs &args, const TInputArgs &input, TRunContext &
                             "thermistors, not to the "
                             + plan.sensor.sensor->DisplayName());
         if (!(lead.value >= 0 && lead.value <= MaxLeadResistance))
-            throw TCliError("--lead-resistance " + lead.text + " Ω is outside 0 to "
+            throw TCliError("--lead-resistance " + WithUnit(lead.text, "Ω") + " is outside 0 to "
                             + MessageNumber(static_cast<double>(MaxLeadResistance)) + " Ω");
         plan.lead = lead;
     }

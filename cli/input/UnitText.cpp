@@ -102,6 +102,11 @@ TUnitSplit SplitUnit(std::string_view text)
     return {text.substr(0, numberEnd), text.substr(start)};
 }
 
+std::string WithUnit(const std::string &text, const std::string &unit)
+{
+    return SplitUnit(text).unit.empty() ? text + " " + unit : text;
+}
+
 std::span<const TElectricUnit> ElectricUnits(TQuantityKind kind)
 {
     if (kind == TQuantityKind::Emf)

@@ -26,6 +26,10 @@ struct TUnitSplit
 // is "1e3" and "mV".
 TUnitSplit SplitUnit(std::string_view text);
 
+// A value as a message names it: its text, followed by `unit` unless written with its own
+// ("2kohm", "138.5 Ω").
+std::string WithUnit(const std::string &text, const std::string &unit);
+
 // The quantities whose values may carry a unit.
 enum class TQuantityKind { Emf, Resistance, Pressure };
 

@@ -192,6 +192,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "",
                   "resistance '100xyz': unknown unit 'xyz'; expected a resistance in ohm, Ω, "
                   "kohm, kΩ, Mohm or MΩ"},
+        TBadInput{"LeadResistanceWithItsUnitOutOfRange",
+                  {"temp", "pt100", "--to", "temperature", "120", "--lead-resistance", "2Mohm"},
+                  "",
+                  "--lead-resistance 2Mohm is outside 0 to 1000000 Ω"},
         TBadInput{"UnitWithoutANumber",
                   {"temp", "pt100", "--to", "temperature", "kohm"},
                   "",
