@@ -151,8 +151,7 @@ TOutputOptions CheckOutputOptions(const TCommonArgs &args)
     else if (args.format == "svg")
         options.format = TFormat::Svg;
     else
-        throw TCliError("--format '" + Echo(args.format)
-                        + "' is not one of text, csv, tsv, json, svg");
+        throw TCliError("--format '" + Echo(args.format) + "' is not one of text, csv, tsv, json, svg");
     if (args.decimalMark == "comma")
         options.decimalComma = true;
     else if (args.decimalMark != "point")

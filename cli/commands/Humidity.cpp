@@ -204,8 +204,8 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
         columns.push_back({"rh_at_temp_accuracy", "±", "%", "pct", false, true});
     }
     const std::size_t atTempColumn = columns.size() - 2;
-    TReportWriter writer("humidity", std::move(columns), std::move(settings), context.Options(),
-                         plan.single ? TLayout::Quantities : TLayout::Rows);
+    TReportWriter writer("humidity", std::move(columns), std::move(settings),
+                         context.Options(), plan.single ? TLayout::Quantities : TLayout::Rows);
     humidity::ResetModuleState();
     humidity::TModuleState &state = humidity::moduleState;
     const THumidityOption &option = plan.single ? *plan.single : *plan.readingKind;
@@ -270,8 +270,8 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                     state.Temp, state.RelHum, static_cast<double>(plan.atTemp->value),
                     state.TempAccuracy, state.RelHumAccuracy, state.TempAccuracy);
                 if (at.fault == humidity::atCondenses)
-                    context.Note(reading.Where() + "at " + plan.atTemp->text + " °C the air of "
-                                 + temp.text + " °C and " + relHum.text
+                    context.Note(reading.Where() + "at " + plan.atTemp->text
+                                 + " °C the air of " + temp.text + " °C and " + relHum.text
                                  + " % lies below its dew point: it would condense");
                 if (at.fault == humidity::atNone) {
                     row[atTempColumn] = TValue::Number(at.relHum);

@@ -123,11 +123,11 @@ void RunTemp(const TTempPlan &plan, TRunContext &context)
             row[0] = TValue::Given(input.text, static_cast<double>(input.value));
             // The leads add to what the sensor shows at its terminals.
             const double value
-                = toElectric  ? ConvertValue(sensor, input) + static_cast<double>(lead)
-                  : plan.lead ? ConvertValue(
-                        sensor, {MessageNumber(static_cast<double>(input.value - lead)),
-                                 input.value - lead})
-                              : ConvertValue(sensor, input);
+                = toElectric ? ConvertValue(sensor, input) + static_cast<double>(lead)
+                : plan.lead
+                    ? ConvertValue(sensor, {MessageNumber(static_cast<double>(input.value - lead)),
+                                            input.value - lead})
+                    : ConvertValue(sensor, input);
             if (tolerance)
                 PutTolerance(sensor,
                              sensor.Celsius(toElectric ? static_cast<double>(input.value) : value),

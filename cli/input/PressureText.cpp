@@ -52,9 +52,12 @@ TPressureSetting PlanPressures(const std::string &unit, const std::string &atmos
         = {MessageNumber(humidity::StandardAtmosphere), humidity::StandardAtmosphere};
     if (!atmosphere.empty()) {
         const humidity::TPressureUnit *absolute = setting.unit;
-        if (absolute->gauge)
-            absolute
-                = humidity::FindPressureUnit(absolute->name.substr(0, absolute->name.size() - 1));
+        if (absolute->gauge) {
+            const std::string_view name = absolute->name.substr(0, absolute->name.size() - 1);
+            absolute = humidity::FindPressureUnit(name);
+            if (!absolute)
+                absolute = &humidity::PressureUnits().front();
+        }
         const humidity::TPressureUnit *written = UnitOf(atmosphere, *absolute);
         if (written && written->gauge)
             throw TCliError("--atmosphere '" + Echo(atmosphere)
