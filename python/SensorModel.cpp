@@ -447,7 +447,12 @@ double TSensorModel::AsPrinted(double value, bool toElectric) const
 
 double TSensorModel::ToElectric(double temperature, const std::optional<double> &cj) const
 {
-    const Extended input = AsDecimal(temperature);
+    return ToElectricExtended(AsDecimal(temperature), cj);
+}
+
+double TSensorModel::ToElectricExtended(Extended input, const std::optional<double> &cj) const
+{
+    const auto temperature = static_cast<double>(input);
     std::optional<Extended> junction;
     if (cj) {
         CheckColdJunction(*cj);

@@ -61,6 +61,8 @@ public:
     // unit where given. Throws ERefused with velmora-cli's message where there is no result, an
     // arith failure where a trapping processor would fault.
     double ToElectric(double temperature, const std::optional<double> &cj) const;
+    // The same for a temperature computed in the extended type, such as a test point's.
+    double ToElectricExtended(Extended temperature, const std::optional<double> &cj) const;
     double ToTemperature(double electric, const std::optional<double> &cj) const;
     // A thermocouple's result is a single-precision value, held as its double; velmora-cli
     // prints it, and its JSON holds it, as the single's shortest decimal, which this gives.

@@ -2,6 +2,7 @@
 // The Python module `velmora`: velmora-cli's calculations on the same engine, for notebooks and
 // log analysis, over single values or numpy arrays.
 
+#include "CalibrationBinding.h"
 #include "HumidityModel.h"
 #include "Numbers.h"
 #include "SensorModel.h"
@@ -436,4 +437,6 @@ dict: 'current' (mA), 'value' (the output value), 'percent_of_span' (% of the 16
         R"(The straight line through (x0, y0) and (x1, y1): y = f(x) for `x`, or x = f^-1(y) for
 `y`, any real numbers (equal x0 and x1 give no f(x), equal y0 and y1 no f^-1(y)). Returns a
 number or an array, as `x` or `y` is.)");
+
+    AddCalibration(module);
 }

@@ -235,3 +235,52 @@ def test_a_refused_value_says_what_velmora_cli_says(args, call):
     with pytest.raises(ValueError) as refused:
         call()
     assert str(refused.value) == message
+
+
+CALIBRATIONS = [
+    ("pt100", ["--range", "0,150", "--points", "5", "--up-down", "--tolerance", "0.25%"],
+     {"lrv": 0, "urv": 150, "points": 5, "up_down": True, "tolerance": 0.25},
+     [4.02, 8.04, 12.05, 16.03, 19.98, 16.06, 12.07, 8.05, 4.03],
+     [3.99, 8.01, 12.00, 15.99, 20.00, 16.00, 12.01, 8.00, 4.00]),
+    ("k", ["--range", "-20.5,1000", "--points", "0,12.5,50,100", "--cj", "22.5", "--emf-unit",
+           "mV", "--output", "0-10V", "--tolerance", "1.5C"],
+     {"lrv": -20.5, "urv": 1000, "points": [0, 12.5, 50, 100], "cj": 22.5, "emf_unit": "mV",
+      "output": "0-10V", "tolerance": 1.5, "tolerance_unit": "C"},
+     [0.01, 1.26, 5.003, 9.98], None),
+    ("linear", ["--input-unit", "bar", "--range", "16,0", "--points", "3", "--output", "4-20mA",
+                "--tolerance", "0.04mA"],
+     {"input_unit": "bar", "lrv": 16, "urv": 0, "points": 3, "tolerance": 0.04,
+      "tolerance_unit": "mA"},
+     [3.96, 12.0, 20.05], [4.0, 12.01, 20.0]),
+]
+
+
+@pytest.mark.parametrize("sensor,flags,options,found,left", CALIBRATIONS,
+                         ids=[c[0] for c in CALIBRATIONS])
+def test_calibration_equals_velmora_cli(sensor, flags, options, found, left):
+    sets = ["--found", ",".join(map(repr, found))]
+    sets += ["--left", ",".join(map(repr, left))] if left else []
+    run = subprocess.run([CLI, "calibrate", sensor, *flags, *sets, "--format", "json"],
+                         capture_output=True, text=True)
+    assert run.returncode in (0, 1), run.stderr
+    report = json.loads(run.stdout)
+    result = velmora.calibrate(sensor, found=found, left=left, **options)
+    for key, name in (("as_found", "as-found"), ("as_left", "as-left")):
+        if key not in report:
+            assert key not in result
+            continue
+        rows = [r for r in report["rows"] if r["set"] == name]
+        for column_key in ("percent_of_span", "input", "apply", "ideal"):
+            if column_key in rows[0]:
+                assert_bits(result[column_key], column(rows, column_key))
+        judged = result[key]
+        for column_key in ("reading", "error", "error_percent_of_span", "error_input",
+                           "hysteresis_percent_of_span"):
+            if column_key in rows[0]:
+                assert_bits(judged[column_key], column(rows, column_key))
+        for word in ("result", "ne43_zone", "leg"):
+            if word in rows[0]:
+                source = result if word == "leg" else judged
+                assert source[word].tolist() == [r[word] for r in rows]
+        for summary in ("pass", "largest_error", "largest_hysteresis"):
+            assert judged.get(summary) == report[key].get(summary)
