@@ -50,6 +50,16 @@ Extended AsDecimal(double value)
     // The nearest double to a double's shortest text is the double itself.
     if constexpr (ExtendedDigits <= std::numeric_limits<double>::digits)
         return value;
+    // A value logged with up to six decimals: the first k for which m / 10^k reads back as the
+    // value gives the shortest text's digits, as the decimals are far wider apart than doubles.
+    if (std::abs(value) < 1e9) {
+        for (std::size_t k = 1; k <= 6; ++k) {
+            const double scale = static_cast<double>(PowersOfTen[k]);
+            const double m = std::nearbyint(value * scale);
+            if (m / scale == value)
+                return static_cast<Extended>(m) / PowersOfTen[k];
+        }
+    }
     // The shortest text's digits as an integer m and a power of ten: where both are exact in the
     // extended type, one correctly rounded division or multiplication gives the nearest value to
     // the decimal, as reading the text does.
