@@ -94,15 +94,15 @@ py::dict JudgeSet(const TPlan &plan, const TTolerance &tolerance, const std::vec
         set["hysteresis_percent_of_span"] = Array(hysteresis);
     set["pass"] = check.pass;
     const TReadingCheck &largest = check.readings[check.largest];
-    set["largest_error"] = py::dict("point"_a = check.largest + 1,
-                                    "error"_a = D(largest.errorOutput),
-                                    "error_percent_of_span"_a = D(largest.errorPercent),
-                                    "error_input"_a = D(largest.errorInput));
+    set["largest_error"]
+        = py::dict("point"_a = check.largest + 1, "error"_a = D(largest.errorOutput),
+                   "error_percent_of_span"_a = D(largest.errorPercent),
+                   "error_input"_a = D(largest.errorInput));
     if (check.largestHysteresis) {
         const THysteresis &h = check.hysteresis[*check.largestHysteresis];
-        set["largest_hysteresis"] = py::dict(
-            "point"_a = h.up + 1, "hysteresis"_a = D(h.output),
-            "hysteresis_percent_of_span"_a = D(h.percent), "hysteresis_input"_a = D(h.input));
+        set["largest_hysteresis"] = py::dict("point"_a = h.up + 1, "hysteresis"_a = D(h.output),
+                                             "hysteresis_percent_of_span"_a = D(h.percent),
+                                             "hysteresis_input"_a = D(h.input));
     }
     return set;
 }
@@ -157,8 +157,8 @@ void AddCalibration(py::module_ &module)
                         throw ERefused("cvd must be three numbers");
                     triple = std::array<double, 3>{(*cvd)[0], (*cvd)[1], (*cvd)[2]};
                 }
-                model.emplace(sensor, TSensorOptions{unit, emfUnit, r0, triple, curve,
-                                                     std::nullopt, std::nullopt, std::nullopt});
+                model.emplace(sensor, TSensorOptions{unit, emfUnit, r0, triple, curve, std::nullopt,
+                                                     std::nullopt, std::nullopt});
                 if (cj)
                     model->CheckColdJunction(*cj);
                 inputShown = model->Fahrenheit() ? "°F" : "°C";
@@ -167,16 +167,14 @@ void AddCalibration(py::module_ &module)
             }
             const std::optional<TOutput> signal = OutputNamed(output);
             if (!signal)
-                throw ERefused("output '" + output
-                               + "' is not one of 4-20mA, 0-20mA, 0-10V, 1-5V");
+                throw ERefused("output '" + output + "' is not one of 4-20mA, 0-20mA, 0-10V, 1-5V");
             std::vector<TGiven> percents;
             if (const int *count = std::get_if<int>(&points)) {
                 if (*count < MinPointCount || *count > MaxPointCount)
-                    throw ERefused("points " + std::to_string(*count)
-                                   + " is not a count of points from "
-                                   + std::to_string(MinPointCount) + " to "
-                                   + std::to_string(MaxPointCount)
-                                   + " (or a list of % of span, such as [0, 50, 100])");
+                    throw ERefused(
+                        "points " + std::to_string(*count) + " is not a count of points from "
+                        + std::to_string(MinPointCount) + " to " + std::to_string(MaxPointCount)
+                        + " (or a list of % of span, such as [0, 50, 100])");
                 percents = PointsFromCount(*count);
             } else {
                 percents = GivenList(std::get<std::vector<double>>(points), "point");

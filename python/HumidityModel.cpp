@@ -178,15 +178,14 @@ void CalculateHumidityState(const THumiditySettings &settings, double temp, doub
         } else {
             const double td = static_cast<double>(t);
             const double value = static_cast<double>(given);
-            const TRelHumInput r
-                = settings.input == THumidityInput::DewPoint ? RelHumFromDewPoint(td, value)
-                  : settings.input == THumidityInput::FrostPoint
-                      ? RelHumFromFrostPoint(td, value)
-                      : RelHumFromWetBulb(td, value, static_cast<double>(p));
+            const TRelHumInput r = settings.input == THumidityInput::DewPoint
+                                       ? RelHumFromDewPoint(td, value)
+                                   : settings.input == THumidityInput::FrostPoint
+                                       ? RelHumFromFrostPoint(td, value)
+                                       : RelHumFromWetBulb(td, value, static_cast<double>(p));
             if (r.fault != ifNone)
                 throw ERefused(FaultMessage(
-                    r.fault, std::string(words.name) + " " + GivenText(humidity) + " °C",
-                    words.max,
+                    r.fault, std::string(words.name) + " " + GivenText(humidity) + " °C", words.max,
                     settings.input == THumidityInput::WetBulb ? "the dry bulb "
                                                               : "the air temperature ",
                     tText, GivenText(pressure), "", false));
@@ -219,9 +218,9 @@ void CalculateHumidityState(const THumiditySettings &settings, double temp, doub
             = Value(quantity.extended ? state.ExtAccuracies[index] : state.Accuracies[index]);
     }
     if (settings.atTemp) {
-        const TRelHumAtTemp at
-            = RelHumAtTemp(state.Temp, state.RelHum, static_cast<double>(AsDecimal(*settings.atTemp)),
-                           state.TempAccuracy, state.RelHumAccuracy, state.TempAccuracy);
+        const TRelHumAtTemp at = RelHumAtTemp(
+            state.Temp, state.RelHum, static_cast<double>(AsDecimal(*settings.atTemp)),
+            state.TempAccuracy, state.RelHumAccuracy, state.TempAccuracy);
         if (at.fault == atNone) {
             out[HumidityOutputCount - 2] = at.relHum;
             out[HumidityOutputCount - 1] = at.accuracy;

@@ -178,8 +178,8 @@ TSensorModel::TSensorModel(const std::string &name, const TSensorOptions &option
         m_thermistor = true;
         Refuse(options.r0, "r0", "thermistor (its size is r25)");
         Refuse(options.cvd, "cvd", "thermistor");
-        const int models = options.beta.has_value() + options.sh.has_value()
-                           + options.curve.has_value();
+        const int models
+            = options.beta.has_value() + options.sh.has_value() + options.curve.has_value();
         if (models != 1)
             throw ERefused("ntc needs exactly one of beta (with r25), sh or curve");
         if (options.beta) {
@@ -223,8 +223,8 @@ TSensorModel::TSensorModel(const std::string &name, const TSensorOptions &option
             const double r0Given = options.r0.value_or(100);
             const Extended r0 = Positive(r0Given, "r0", "resistance in Ω");
             const auto &[a, b, c] = *options.cvd;
-            m_displayName = "platinum sensor (Callendar-Van Dusen " + Triple(*options.cvd)
-                            + ", R0 " + GivenText(r0Given) + " Ω)";
+            m_displayName = "platinum sensor (Callendar-Van Dusen " + Triple(*options.cvd) + ", R0 "
+                            + GivenText(r0Given) + " Ω)";
             m_field = TFieldSensor(
                 TRtdCurve::CallendarVanDusen(AsDecimal(a), AsDecimal(b), AsDecimal(c), r0));
             m_definition = "cvd " + Triple(*options.cvd);
@@ -240,8 +240,8 @@ TSensorModel::TSensorModel(const std::string &name, const TSensorOptions &option
             throw ERefused("unknown " + sensorName + " curve '" + options.curve.value_or("")
                            + "'; expected one of " + CurveList(false, prefix));
         const Extended r0 = options.r0 ? Positive(*options.r0, "r0", "resistance in Ω") : curve->R0;
-        m_displayName = std::string(curve->Title) + ", R0 "
-                        + MessageNumber(static_cast<double>(r0)) + " Ω";
+        m_displayName
+            = std::string(curve->Title) + ", R0 " + MessageNumber(static_cast<double>(r0)) + " Ω";
         m_field = TFieldSensor(TRtdCurve(*curve, r0));
         m_definition = "curve " + curveName;
         break;
@@ -324,8 +324,8 @@ void TSensorModel::CheckMonotonic(double tLow, double tHigh) const
     if (m_window || m_field->MonotonicOver(tLow, tHigh))
         return;
     throw ERefused(m_definition + ": the " + (m_thermistor ? "thermistor's" : "sensor's")
-                   + " resistance does not " + (m_thermistor ? "fall" : "rise")
-                   + " steadily from " + MessageNumber(tLow) + " to " + MessageNumber(tHigh)
+                   + " resistance does not " + (m_thermistor ? "fall" : "rise") + " steadily from "
+                   + MessageNumber(tLow) + " to " + MessageNumber(tHigh)
                    + " °C, so the curve is not one-to-one there");
 }
 
@@ -384,16 +384,18 @@ void TSensorModel::CheckTemperature(Extended t, double given, const char *what) 
     const TValueRange limits = TempLimits();
     const double lo = Fahrenheit() ? CelsiusToFahrenheit(limits.Low) : limits.Low;
     const double hi = Fahrenheit() ? CelsiusToFahrenheit(limits.High) : limits.High;
-    throw ERefused(what + (" " + GivenText(given)) + " " + TempUnit() + " is outside the " + m_displayName
-                   + "'s limits, " + MessageNumber(lo) + " to " + MessageNumber(hi) + " "
-                   + TempUnit());
+    throw ERefused(what + (" " + GivenText(given)) + " " + TempUnit() + " is outside the "
+                   + m_displayName + "'s limits, " + MessageNumber(lo) + " to " + MessageNumber(hi)
+                   + " " + TempUnit());
 }
 
 void TSensorModel::CheckElectric(Extended engineValue, double given,
                                  const std::optional<Extended> &cj,
                                  const std::optional<double> &cjGiven) const
 {
-    const auto named = [&] { return ElectricKey() + " " + GivenText(given) + " " + ElectricUnit(); };
+    const auto named = [&] {
+        return ElectricKey() + " " + GivenText(given) + " " + ElectricUnit();
+    };
     if (!cj) {
         if (!ElectricWithin(engineValue))
             throw ERefused(named() + " is outside the " + m_displayName + "'s range, "
@@ -439,7 +441,8 @@ double TSensorModel::AsPrinted(double value, bool toElectric) const
     // 44.57109832763672)
     std::array<char, 32> buffer{};
     const char *end
-        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<float>(value)).ptr;
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<float>(value))
+              .ptr;
     double shown = value;
     std::from_chars(buffer.data(), end, shown);
     return shown;
@@ -462,8 +465,8 @@ double TSensorModel::ToElectricExtended(Extended input, const std::optional<doub
         CheckTemperature(input, temperature, "temperature");
         return Result(Convert(cdTempToElectricQuant, input, junction), true);
     } catch (const ECannotCalculate &) {
-        throw ERefused("temperature " + GivenText(temperature) + " has no result within the " + m_displayName
-                       + "'s range, " + ElectricRangeText());
+        throw ERefused("temperature " + GivenText(temperature) + " has no result within the "
+                       + m_displayName + "'s range, " + ElectricRangeText());
     }
 }
 
@@ -479,8 +482,8 @@ double TSensorModel::ToTemperature(double electric, const std::optional<double> 
         CheckElectric(input, electric, junction, cj);
         return Result(Convert(cdElectricQuantToTemp, input, junction), false);
     } catch (const ECannotCalculate &) {
-        throw ERefused(ElectricKey() + " " + GivenText(electric) + " has no result within the " + m_displayName
-                       + "'s range, " + ElectricRangeText());
+        throw ERefused(ElectricKey() + " " + GivenText(electric) + " has no result within the "
+                       + m_displayName + "'s range, " + ElectricRangeText());
     }
 }
 
@@ -506,8 +509,7 @@ TClassKey TSensorModel::ToleranceClass(const std::string &text) const
     }
     if (sensor == 'P')
         known += " (wire-wound), or the designations W 0.1 to W 0.6 and F 0.1 to F 0.6";
-    throw ERefused("unknown class '" + text + "' for the " + m_displayName + "; expected "
-                   + known);
+    throw ERefused("unknown class '" + text + "' for the " + m_displayName + "; expected " + known);
 }
 
 double TSensorModel::ReferenceCelsius(double reference, const char *what) const

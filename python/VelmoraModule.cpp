@@ -196,12 +196,12 @@ PYBIND11_MODULE(velmora, module)
             const TSensorModel model(sensor, Options(unit, emfUnit, r0, cvd, curve, std::nullopt,
                                                      std::nullopt, std::nullopt));
             const TClassKey key = model.ToleranceClass(cls);
-            const auto r = Vectorise<1, 2>({temperature}, {"temperature"},
-                                           [&](const auto &in, auto &out) {
-                                               const auto pm = model.Tolerance(key, in[0]);
-                                               out[0] = pm[0];
-                                               out[1] = pm[1];
-                                           });
+            const auto r
+                = Vectorise<1, 2>({temperature}, {"temperature"}, [&](const auto &in, auto &out) {
+                      const auto pm = model.Tolerance(key, in[0]);
+                      out[0] = pm[0];
+                      out[1] = pm[1];
+                  });
             return Dict({"temperature_tolerance", model.ElectricKey() + "_tolerance"},
                         {r[0], r[1]});
         },
@@ -238,16 +238,15 @@ PYBIND11_MODULE(velmora, module)
                     const double celsius = model.ReferenceCelsius(in[0], "reference");
                     const double measured = model.ToTemperature(
                         in[1], compensated ? std::optional(in[2]) : std::nullopt);
-                    const double deviation
-                        = measured - static_cast<double>(AsDecimal(in[0]));
+                    const double deviation = measured - static_cast<double>(AsDecimal(in[0]));
                     out[0] = model.AsPrinted(measured, false);
                     out[1] = deviation;
                     out[2] = celsius;
                 });
             const auto met = [&](double celsius, double deviation) {
                 std::string labels;
-                for (const TClassKey &key :
-                     temperature::ClassesMet(classSensor, celsius, model.Fahrenheit() ? deviation / 1.8 : deviation))
+                for (const TClassKey &key : temperature::ClassesMet(
+                         classSensor, celsius, model.Fahrenheit() ? deviation / 1.8 : deviation))
                     labels += (labels.empty() ? "" : ", ") + temperature::ClassLabel(key);
                 return labels.empty() ? std::string("none") : labels;
             };
@@ -268,9 +267,8 @@ PYBIND11_MODULE(velmora, module)
             }
             return Dict({"temperature", "deviation", "classes_met"}, {r[0], r[1], classes});
         },
-        "sensor"_a, "reference"_a, "reading"_a, py::kw_only(), "unit"_a = "C",
-        "cj"_a = py::none(), "emf_unit"_a = "uV", "r0"_a = py::none(), "cvd"_a = py::none(),
-        "curve"_a = py::none(),
+        "sensor"_a, "reference"_a, "reading"_a, py::kw_only(), "unit"_a = "C", "cj"_a = py::none(),
+        "emf_unit"_a = "uV", "r0"_a = py::none(), "cvd"_a = py::none(), "curve"_a = py::none(),
         Doc(R"(Whether a sensor is within its tolerance classes, as a dict: 'temperature' (the
 reading converted, in `unit`), 'deviation' (from the reference, in `unit`) and 'classes_met'
 (the classes whose range holds the reference and whose tolerance there holds the deviation,
@@ -286,7 +284,9 @@ as velmora-cli writes them: 'A (W 0.15), B (W 0.3), ...', or 'none').
            const py::object &frostPoint, const py::object &wetBulb, const py::object &pressure,
            double tempAccuracy, double relHumAccuracy, std::optional<double> atTemp) {
             const std::array<std::pair<const py::object *, const char *>, 4> inputs{
-                {{&rh, "rh"}, {&dewPoint, "dew_point"}, {&frostPoint, "frost_point"},
+                {{&rh, "rh"},
+                 {&dewPoint, "dew_point"},
+                 {&frostPoint, "frost_point"},
                  {&wetBulb, "wet_bulb"}}};
             THumiditySettings settings{THumidityInput::RelHum, tempAccuracy, relHumAccuracy,
                                        atTemp};
@@ -347,12 +347,12 @@ message, a refused element of an array is NaN throughout.)");
     module.def(
         "pressure_dew_point",
         [](const py::object &dewPoint, const py::object &at, const py::object &to) {
-            const auto r = Vectorise<3, 2>({dewPoint, at, to}, {"dew_point", "at", "to"},
-                                           [](const auto &in, auto &out) {
-                                               const auto pd = PressureDewPoint(in[0], in[1], in[2]);
-                                               out[0] = pd[0];
-                                               out[1] = pd[1];
-                                           });
+            const auto r = Vectorise<3, 2>(
+                {dewPoint, at, to}, {"dew_point", "at", "to"}, [](const auto &in, auto &out) {
+                    const auto pd = PressureDewPoint(in[0], in[1], in[2]);
+                    out[0] = pd[0];
+                    out[1] = pd[1];
+                });
             return Dict({"converted_dew_point", "converted_frost_point"}, {r[0], r[1]});
         },
         "dew_point"_a, py::kw_only(), "at"_a, "to"_a,
