@@ -467,6 +467,9 @@ double TSensorModel::ToElectricExtended(Extended input, const std::optional<doub
     } catch (const ECannotCalculate &) {
         throw ERefused("temperature " + GivenText(temperature) + " has no result within the "
                        + m_displayName + "'s range, " + ElectricRangeText());
+    } catch (const arith::EMathError &fault) {
+        throw ERefused("cannot calculate for temperature " + GivenText(temperature) + ": "
+                       + fault.what());
     }
 }
 
@@ -484,6 +487,9 @@ double TSensorModel::ToTemperature(double electric, const std::optional<double> 
     } catch (const ECannotCalculate &) {
         throw ERefused(ElectricKey() + " " + GivenText(electric) + " has no result within the "
                        + m_displayName + "'s range, " + ElectricRangeText());
+    } catch (const arith::EMathError &fault) {
+        throw ERefused("cannot calculate for " + ElectricKey() + " " + GivenText(electric) + ": "
+                       + fault.what());
     }
 }
 
