@@ -111,7 +111,7 @@ std::string Lower(std::string text)
     return text;
 }
 
-std::string WrapHelp(const std::string &text, std::size_t width)
+std::string WrapHelp(const std::string &text, std::size_t width, std::size_t descriptionColumn)
 {
     std::istringstream lines(text);
     std::string line;
@@ -121,7 +121,12 @@ std::string WrapHelp(const std::string &text, std::size_t width)
             const std::size_t indentEnd = line.find_first_not_of(' ');
             std::size_t hanging = indentEnd == std::string::npos ? 0 : indentEnd;
             const std::size_t gap = line.find("  ", hanging);
-            if (gap != std::string::npos) {
+            const bool optionLine = line.compare(hanging, 1, "-") == 0;
+            if (optionLine && line.size() > descriptionColumn && line[descriptionColumn - 1] == ' '
+                && line[descriptionColumn] != ' '
+                && (gap == std::string::npos || gap > descriptionColumn)) {
+                hanging = descriptionColumn;
+            } else if (gap != std::string::npos) {
                 const std::size_t descriptionStart = line.find_first_not_of(' ', gap);
                 if (descriptionStart != std::string::npos && descriptionStart < width / 2)
                     hanging = descriptionStart;

@@ -30,7 +30,9 @@ std::string Nearest(std::string_view given, const std::vector<std::string> &cand
 std::string Lower(std::string text);
 
 // Wraps every line longer than `width` columns at blanks, continuing under the text that follows
-// the first gap of two or more blanks (an option's description), else under the line's indent.
-std::string WrapHelp(const std::string &text, std::size_t width);
+// the first gap of two or more blanks or, on an option's line, under `descriptionColumn` where its
+// description starts (an option name that fills the column leaves one blank before it); else under
+// the line's indent.
+std::string WrapHelp(const std::string &text, std::size_t width, std::size_t descriptionColumn);
 
 } // namespace cli

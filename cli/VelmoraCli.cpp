@@ -17,6 +17,8 @@ namespace cli {
 namespace {
 
 constexpr std::size_t HelpWidth = 80;
+// Where an option's description starts in the help.
+constexpr std::size_t HelpDescriptionColumn = 28;
 
 // The command line through its stages: the words checked against the commands and options,
 // parsed by CLI11, then the chosen command's plan and run, whose report goes to `out` only when
@@ -32,7 +34,7 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
         app.parse(reversed);
     } catch (const CLI::CallForHelp &) {
         // The help of the command that asked for it, or of the program.
-        out << WrapHelp(app.help(), HelpWidth);
+        out << WrapHelp(app.help(), HelpWidth, HelpDescriptionColumn);
         out.flush();
         return out ? ExitSuccess : ExitPartial;
     } catch (const CLI::CallForVersion &version) {
@@ -101,7 +103,7 @@ std::unique_ptr<TCliApp> BuildCliApp()
                          "print the program's name and version, and exit");
     app.set_help_flag("-h,--help", "print this help, or a command's, and exit");
     app.formatter(std::make_shared<THelpFormatter>());
-    app.get_formatter()->column_width(28);
+    app.get_formatter()->column_width(HelpDescriptionColumn);
     app.footer("Run 'velmora-cli COMMAND --help' for a command's options. Exit status: 0 "
                "success, 1 partial (bad readings let pass with --keep-going, a failed write) or a "
                "calibration that fails, 2 refused input.");

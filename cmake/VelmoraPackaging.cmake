@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Installation and the two Debian packages, velmora (the window) and velmora-cli, from one build:
+# Installation and the Debian packages, velmora (the window), velmora-cli and python3-velmora (the
+# Python module, where it is built), from one build:
 # cpack -G DEB in the build folder. tools/build-packages makes them the way a release is made.
 include(GNUInstallDirs)
 
@@ -76,6 +77,10 @@ if(VELMORA_BUILD_DOCS)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmora COMPONENT velmora)
     install(FILES ${VELMORA_PACKAGING_DIR}/copyright ${VELMORA_GENERATED_DIR}/changelog.gz
             DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmora-cli COMPONENT cli)
+    if(VELMORA_BUILD_PYTHON)
+        install(FILES ${VELMORA_PACKAGING_DIR}/copyright ${VELMORA_GENERATED_DIR}/changelog.gz
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/python3-velmora COMPONENT python)
+    endif()
 endif()
 
 install(FILES ${VELMORA_PACKAGING_DIR}/${VELMORA_APP_ID}.desktop
@@ -129,6 +134,26 @@ every sensor for a test report, humidity quantities, 4-20 mA loop scaling and
 the straight line through two points. It reads values from the command line
 or standard input and prints text, CSV or JSON, so that a script can check a
 transmitter's readings. It needs neither Qt nor a display.")
+
+if(VELMORA_BUILD_PYTHON)
+    list(APPEND CPACK_COMPONENTS_ALL python)
+    set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-velmora)
+    set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+    # The module is built for one version of Debian's python3 (its file name says which).
+    set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+        "python3 (>= ${Python_VERSION_MAJOR}.${Python_VERSION_MINOR}~), python3 (<< ${Python_VERSION_MAJOR}.${VELMORA_PYTHON_NEXT_MINOR}), python3-numpy")
+    set(CPACK_COMPONENT_PYTHON_DESCRIPTION
+        "transmitter calculators of Velmora for Python 3
+The Python module velmora gives instrumentation engineers who analyse logger
+data or calibration records in notebooks the calculations of Velmora and
+velmora-cli, on the same code and with the same results to the last digit:
+conversions of every sensor velmora-cli knows in both directions (platinum,
+nickel and copper resistance thermometers, thermistors, thermocouples with
+cold-junction compensation), tolerance classes and the class check, every
+humidity quantity with its accuracy, the pressure dew point, 4-20 mA loop
+scaling and the straight line through two points. Each function takes a
+number or a numpy array, such as a pandas column, and returns the same kind.")
+endif()
 
 # Installed executables lose their symbols and the compiler's .comment notes.
 set(CPACK_STRIP_FILES ON)

@@ -109,7 +109,7 @@ TEST(Calibrate, JsonRecordHoldsSettingsRowsAndVerdicts)
     // IEC 60751's A = 3.9083e-3 and B = -5.775e-7: 100 (1 + A 37.5 + B 37.5²) = 114.57493 Ω.
     EXPECT_NEAR(json["rows"][1]["apply"].get<double>(), 114.57493, 5e-5);
     // 12.07 mA against 12 mA is 0.07 / 16 = 0.4375 % of span, over ±0.25 %.
-    EXPECT_DOUBLE_EQ(json["rows"][6]["error_percent_of_span"].get<double>(), 0.4375);
+    EXPECT_NEAR(json["rows"][6]["error_percent_of_span"].get<double>(), 0.4375, 1e-12);
     EXPECT_EQ(json["rows"][6]["result"], "FAIL");
     EXPECT_EQ(json["as_found"]["pass"], false);
     EXPECT_EQ(json["as_found"]["largest_error"]["point"], 7);

@@ -5,8 +5,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
+#include <string_view>
 
 namespace {
 
@@ -66,7 +68,76 @@ const std::vector<std::string> Words{"temp",
                                      "--version",
                                      "--",
                                      "--too",
-                                     "-"};
+                                     "-",
+                                     "tolerance",
+                                     "check",
+                                     "calibrate",
+                                     "pressure-dew-point",
+                                     "e",
+                                     "r",
+                                     "pt",
+                                     "cu",
+                                     "ntc",
+                                     "linear",
+                                     "--class",
+                                     "AA",
+                                     "A",
+                                     "B",
+                                     "W0.1",
+                                     "--reference",
+                                     "--reading",
+                                     "--dew-point",
+                                     "--frost-point",
+                                     "--wet-bulb",
+                                     "--at",
+                                     "--atmosphere",
+                                     "--at-temp",
+                                     "--quantities",
+                                     "all",
+                                     "--curve",
+                                     "pt3916",
+                                     "--r0",
+                                     "--cvd",
+                                     "--r25",
+                                     "--beta",
+                                     "--lead-resistance",
+                                     "--range",
+                                     "0,100",
+                                     "--points",
+                                     "--up-down",
+                                     "--tolerance",
+                                     "0.25%",
+                                     "--found",
+                                     "--left",
+                                     "4,8,12,16,20",
+                                     "--found-column",
+                                     "--output",
+                                     "0-10V",
+                                     "--keep",
+                                     "--temp-column",
+                                     "--rh-column",
+                                     "--pressure-column",
+                                     "--decimal-mark",
+                                     "comma",
+                                     "--delimiter",
+                                     "semicolon",
+                                     "tab",
+                                     "tsv",
+                                     "svg",
+                                     "--input",
+                                     "--pressure-unit",
+                                     "bar",
+                                     "7barg",
+                                     "1013.25hPa",
+                                     "12.3mV",
+                                     "138.5ohm",
+                                     "2.2kohm",
+                                     "BAR"};
+const std::vector<std::string> Commands{"temp",     "table",
+                                        "tolerance", "check",
+                                        "humidity", "pressure-dew-point",
+                                        "loop",     "line",
+                                        "calibrate"};
 const std::vector<std::string> Numbers{
     "0",      "-0",     "1",     "-1",    "25",    "100",  "850",
     "-200",   "1370",   "54819", "47600", "-4000", "-210", "0.5",
@@ -83,7 +154,13 @@ const std::vector<std::string> Hostile{"\n",
                                        "\t",
                                        "#",
                                        ";",
-                                       ","};
+                                       ",",
+                                       "\xef\xbb\xbf" "1",
+                                       "\r",
+                                       "1,5",
+                                       ".",
+                                       "1e400",
+                                       "5mA"};
 
 std::size_t Runs()
 {
@@ -147,8 +224,7 @@ TEST(Fuzz, EveryRunEndsWithAKnownStatusOneLineMessagesAndParseableOutput)
         std::vector<std::string> args;
         const int count = std::uniform_int_distribution<int>(0, 9)(random);
         if (random() % 4 != 0)
-            args.push_back(Pick(
-                random, std::vector<std::string>{"temp", "table", "humidity", "loop", "line"}));
+            args.push_back(Pick(random, Commands));
         // Mostly short tables, so that a run stays quick under a sanitizer.
         if (!args.empty() && args.front() == "table" && random() % 4 != 0)
             args.insert(args.end(), {"--step", "50"});
@@ -172,6 +248,132 @@ TEST(Fuzz, EveryRunEndsWithAKnownStatusOneLineMessagesAndParseableOutput)
         }
         ASSERT_EQ(result.out.find("nan"), std::string::npos) << result.out;
         ASSERT_EQ(result.out.find("inf"), std::string::npos) << result.out;
+    }
+}
+
+// A command that converts readings, how many values one reading holds, and a value that reads and
+// converts for each of them.
+struct TReadingCommand
+{
+    std::vector<std::string> args;
+    std::size_t values;
+    std::vector<std::string> good;
+};
+
+const std::vector<TReadingCommand> ReadingCommands{
+    {{"temp", "pt100", "--to", "temperature"}, 1, {"100", "138.5", "18.52", "390.48"}},
+    {{"temp", "k", "--to", "electrical", "--cj", "23"}, 1, {"600", "-200", "1370", "0.001"}},
+    {{"temp", "s", "--to", "temperature"}, 1, {"0", "1000", "18693"}},
+    {{"loop", "--lo", "-50", "--hi", "150", "--current"}, 1, {"4", "20", "12.5", "3.8"}},
+    {{"line", "--x0", "0", "--y0", "0", "--x1", "10", "--y1", "100", "--x"}, 1, {"0", "-5", "7.25"}},
+    {{"humidity"}, 2, {"23", "45", "-20", "100", "0.5"}},
+};
+
+// What makes a line of the input not a reading, or a reading that is refused.
+const std::vector<std::string> BadValues{"12a", "1e400", "nan", "-", "0x10", "1..2", "99999"};
+
+// One random log for `command`, and how many of its lines are readings: good ones, bad ones, blank
+// lines, comments, perhaps a header and a byte-order mark, with either line end and, for a
+// decimal comma, ';' between the fields.
+std::string Log(std::mt19937 &random, const TReadingCommand &command, bool decimalComma,
+                std::size_t &readings)
+{
+    const std::string end = random() % 3 == 0 ? "\r\n" : "\n";
+    const char delimiter = decimalComma ? ';' : (random() % 2 ? ',' : ' ');
+    std::string log = random() % 4 == 0 ? "\xef\xbb\xbf" : "";
+    if (random() % 3 == 0)
+        log += "# exported" + end;
+    if (random() % 3 == 0) {
+        for (std::size_t f = 0; f < command.values; ++f)
+            log += (f > 0 ? std::string(1, delimiter) : "") + "value" + std::to_string(f + 1);
+        log += end;
+    }
+    readings = 0;
+    const int lines = std::uniform_int_distribution<int>(0, 12)(random);
+    for (int line = 0; line < lines; ++line) {
+        const int kind = std::uniform_int_distribution<int>(0, 9)(random);
+        if (kind == 0) {
+            log += end;
+            continue;
+        }
+        if (kind == 1) {
+            log += "# note" + end;
+            continue;
+        }
+        ++readings;
+        for (std::size_t f = 0; f < command.values; ++f) {
+            std::string value = kind == 2 ? Pick(random, BadValues) : Pick(random, command.good);
+            if (decimalComma)
+                std::replace(value.begin(), value.end(), '.', ',');
+            log += (f > 0 ? std::string(1, delimiter) : "") + value;
+        }
+        log += end;
+    }
+    return log;
+}
+
+// No reading is lost: every line that is not blank, a comment or the header either gets its row,
+// or stops the run with a message naming its line, or with --keep-going is reported and still
+// gets its row.
+TEST(Fuzz, EveryReadingOfALogGetsItsRowOrStopsTheRunNamingItsLine)
+{
+    const std::mt19937::result_type seed = Seed();
+    std::mt19937 random(seed + 1);
+    const std::size_t runs = Runs() / 4;
+    for (std::size_t run = 0; run < runs; ++run) {
+        const TReadingCommand &command = Pick(random, ReadingCommands);
+        std::vector<std::string> args = command.args;
+        const bool keepGoing = random() % 2 == 0;
+        const bool decimalComma = random() % 3 == 0;
+        args.insert(args.end(), {"--format", "json"});
+        if (keepGoing)
+            args.push_back("--keep-going");
+        if (decimalComma)
+            args.insert(args.end(), {"--decimal-mark", "comma"});
+        std::size_t readings = 0;
+        const std::string input = Log(random, command, decimalComma, readings);
+        const TCliRun result = RunCli(args, input);
+
+        std::string trace = "seed " + std::to_string(seed) + ", log " + std::to_string(run) + ": ";
+        for (const std::string &arg : args)
+            trace += "[" + arg + "] ";
+        SCOPED_TRACE(trace + "input [" + input + "]");
+        const std::vector<std::string> messages = SplitLines(result.err);
+        if (readings == 0 || (result.status == 2 && !keepGoing)) {
+            ASSERT_EQ(result.status, 2) << result.err;
+            ASSERT_EQ(result.out, "");
+            ASSERT_EQ(messages.size(), 1u) << result.err;
+            if (readings > 0) {
+                ASSERT_EQ(messages[0].rfind("velmora-cli: line ", 0), 0u) << result.err;
+            }
+            continue;
+        }
+        ASSERT_TRUE(result.status == 0 || (keepGoing && result.status == 1)) << result.err;
+        ASSERT_EQ(result.status == 0, messages.empty()) << result.err;
+        const nlohmann::json document = nlohmann::json::parse(result.out);
+        ASSERT_EQ(document.at("rows").size(), readings) << result.out;
+    }
+}
+
+// Input of any size is refused or converted in one pass: a line beyond the bound is named by its
+// number and length, never echoed, and nothing a message echoes runs longer than its first 40
+// characters.
+TEST(Fuzz, OversizedInputIsRefusedInOneShortLine)
+{
+    const std::vector<std::string> inputs{
+        std::string(200000, '7') + "\n",
+        "100\n" + std::string(70000, '1') + "\n",
+        std::string(1 << 20, '\0'),
+        "100\n" + std::string(100, 'x') + "\n",
+        std::string(5000, ' ') + "1" + std::string(5000, ' ') + "x\n",
+    };
+    for (const std::string &input : inputs) {
+        const TCliRun result = RunCli({"temp", "pt100", "--to", "temperature"}, input);
+        SCOPED_TRACE(input.substr(0, 20));
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(SplitLines(result.err).size(), 1u);
+        EXPECT_LT(result.err.size(), 160u) << result.err;
     }
 }
 

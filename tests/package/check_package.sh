@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds the two Debian packages from a build folder and checks, in a few seconds, what a packager
+# Builds the Debian packages from a build folder and checks, in a few seconds, what a packager
 # and a user would: the files in each package, velmora-cli's dependencies, the manual pages, the
 # shell completions, the AppStream metadata, lintian's verdict, and that both programs run from the
 # unpacked packages. Checks whose tool is not installed (scripts/setup installs them) say so and
@@ -25,6 +25,10 @@ dpkg-deb -x "$app_deb" "$scratch/app"
 dpkg-deb -x "$cli_deb" "$scratch/cli"
 app="$scratch/app"
 cli="$scratch/cli"
+# python3-velmora, where the build has the Python module
+py_deb=$(ls "$scratch"/out/python3-velmora_*.deb 2>/dev/null || true)
+py="$scratch/py"
+[ -z "$py_deb" ] || dpkg-deb -x "$py_deb" "$py"
 id=example.velmora.velmora
 
 # ---- what each package holds
@@ -44,7 +48,15 @@ expect_files "$cli" usr/bin/velmora-cli usr/share/man/man1/velmora-cli.1.gz \
     usr/share/zsh/vendor-completions/_velmora-cli \
     usr/share/fish/vendor_completions.d/velmora-cli.fish \
     usr/share/doc/velmora-cli/copyright usr/share/doc/velmora-cli/changelog.gz
-for program in "$app/usr/bin/velmora" "$cli/usr/bin/velmora-cli"; do
+programs=("$app/usr/bin/velmora" "$cli/usr/bin/velmora-cli")
+if [ -n "$py_deb" ]; then
+    expect_files "$py" usr/share/doc/python3-velmora/copyright \
+        usr/share/doc/python3-velmora/changelog.gz
+    module=$(ls "$py"/usr/lib/python3/dist-packages/velmora.cpython-*.so)
+    programs+=("$module")
+    [ "$(stat -c %a "$module")" = 644 ] || fail "the Python module is executable"
+fi
+for program in "${programs[@]}"; do
     ! readelf -S "$program" | grep -qE '\.comment|\.debug_' || fail "$program is not stripped"
 done
 [ ! -e "$app/usr/bin/velmora-cli" ] || fail "velmora-cli is in the window's package too"
@@ -63,7 +75,11 @@ for dep in $(dpkg-deb -f "$cli_deb" Depends | tr ',' '\n' | sed 's/(.*)//; s/ //
         *) fail "velmora-cli depends on $dep" ;;
     esac
 done
-for pkg in "$app_deb" "$cli_deb"; do
+if [ -n "$py_deb" ]; then
+    dpkg-deb -f "$py_deb" Depends | grep -q 'python3-numpy' || fail "python3-velmora lacks numpy"
+    dpkg-deb -f "$py_deb" Depends | grep -qE 'libqt|velmora' && fail "python3-velmora needs Qt"
+fi
+for pkg in "$app_deb" "$cli_deb" $py_deb; do
     [ "$(dpkg-deb -f "$pkg" Homepage)" = "https://velmora.example/" ] || fail "$pkg: Homepage"
     [ "$(dpkg-deb -f "$pkg" Description | wc -l)" -ge 4 ] || fail "$pkg: no long description"
 done
@@ -172,7 +188,7 @@ fi
 # ---- lintian: no error and no warning (this build lacks the release's hardening flags, which
 # only lintian's informational tags mention)
 if have lintian "lintian"; then
-    lintian --pedantic --fail-on error,warning "$app_deb" "$cli_deb" >"$scratch/lintian" 2>&1 ||
+    lintian --pedantic --fail-on error,warning "$app_deb" "$cli_deb" $py_deb >"$scratch/lintian" 2>&1 ||
         fail "lintian: $(grep -E '^[EW]:' "$scratch/lintian")"
 fi
 
@@ -182,6 +198,11 @@ QT_QPA_PLATFORM=offscreen timeout 2 "$app/usr/bin/velmora" || status=$?
 [ "$status" -eq 124 ] || fail "installed velmora ended early with status $status"
 "$cli/usr/bin/velmora-cli" loop --lo 0 --hi 100 --current 12 | grep -q 50 ||
     fail "installed velmora-cli does not calculate"
+if [ -n "$py_deb" ]; then
+    (cd "$scratch" && PYTHONPATH="$py/usr/lib/python3/dist-packages" /usr/bin/python3 -c \
+        'import velmora; assert velmora.loop(lo=0, hi=100, current=12)["value"] == 50') ||
+        fail "the installed Python module does not calculate"
+fi
 
 if ((failures)); then
     exit 1
