@@ -350,21 +350,17 @@ void TReportWriter::AppendAligned(std::string &out, const std::vector<std::strin
             Pad(line, std::max(width.whole, headingWidth) - DisplayWidth(texts[c]));
             continue;
         }
-        const std::size_t numberWidth = width.Numbers();
-        if (heading) {
-            Pad(line, std::max(numberWidth, headingWidth) - DisplayWidth(texts[c]));
+        const std::size_t cellWidth = std::max(width.Numbers(), headingWidth);
+        // A heading and the no-value marker stand at the right of the cell; a number has its
+        // decimal point where the column's numbers have theirs, and the column's widest numbers
+        // stand at the right.
+        if (heading || texts[c] == NoValueText) {
+            Pad(line, cellWidth - DisplayWidth(texts[c]));
             line += texts[c];
             continue;
         }
-        Pad(line, std::max(numberWidth, headingWidth) - numberWidth);
-        if (texts[c] == NoValueText) {
-            Pad(line, numberWidth - NoValueText.size());
-            line += texts[c];
-            continue;
-        }
-        Pad(line, numberWidth - width.whole - width.fraction);
         const auto [whole, fraction] = SplitAtPoint(texts[c]);
-        Pad(line, width.whole - DisplayWidth(whole));
+        Pad(line, cellWidth - width.fraction - DisplayWidth(whole));
         line += texts[c];
         Pad(line, width.fraction - DisplayWidth(fraction));
     }
