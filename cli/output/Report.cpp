@@ -334,11 +334,11 @@ std::size_t TReportWriter::HeadingWidth(std::size_t c) const
         DisplayWidth(column.unit));
 }
 
-void TReportWriter::AppendAligned(std::string &out, const std::vector<std::string_view> &texts,
+// One line of the table, `texts` lined up in the columns, after what `line` holds.
+void TReportWriter::AppendAligned(std::string &line, const std::vector<std::string_view> &texts,
                                   bool heading) const
 {
-    const std::size_t start = out.size();
-    std::string &line = out;
+    const std::size_t start = line.size();
     for (std::size_t c = 0; c < m_columns.size() && c < texts.size(); ++c) {
         // An accuracy stands closer to its value than to the next quantity.
         if (c > 0)

@@ -80,7 +80,7 @@ private:
     void AppendField(std::string &line, std::size_t c, std::string field) const;
     std::string RecordLine(const std::vector<std::string> &fields) const;
     void FinishText(std::ostream &out);
-    void AppendAligned(std::string &out, const std::vector<std::string_view> &texts,
+    void AppendAligned(std::string &line, const std::vector<std::string_view> &texts,
                        bool heading) const;
     std::string QuantityLines(const std::vector<std::string> &texts) const;
     std::string SettingsLine() const;
