@@ -82,7 +82,9 @@ std::string Echo(std::string_view text)
 
 void WriteMessage(std::ostream &err, std::string_view message)
 {
-    err << ProgramName << ": " << EscapeControls(message) << '\n';
+    // In one piece: standard error is unbuffered, and a run with --keep-going may say a great
+    // many of these.
+    err << std::string(ProgramName) + ": " + EscapeControls(message) + '\n';
 }
 
 std::string Nearest(std::string_view given, const std::vector<std::string> &candidates)

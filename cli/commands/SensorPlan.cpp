@@ -106,16 +106,17 @@ std::string ElectricGiven(const TSensorPlan &plan, const TInputValue &input)
 void CheckElectric(const TSensorPlan &plan, const TInputValue &input, Extended engineValue)
 {
     const TCliSensor &sensor = *plan.sensor;
-    const std::string given = ElectricGiven(plan, input);
+    // Made only for a message: this check runs for every reading.
+    const auto given = [&] { return ElectricGiven(plan, input); };
     if (!plan.coldJunction) {
         if (!sensor.ElectricWithin(engineValue))
-            throw TCliError(given + " is outside the " + sensor.DisplayName() + "'s range, "
+            throw TCliError(given() + " is outside the " + sensor.DisplayName() + "'s range, "
                             + ElectricRangeText(plan));
         return;
     }
     const double coldJunctionEmf = sensor.ColdJunctionEmf(plan.coldJunction->value, plan.unit);
     if (!sensor.ElectricWithin(engineValue + coldJunctionEmf))
-        throw TCliError(given + " plus " + plan.ElectricText(coldJunctionEmf) + " "
+        throw TCliError(given() + " plus " + plan.ElectricText(coldJunctionEmf) + " "
                         + plan.Electric().unit + " for the reference junction at "
                         + plan.coldJunction->text + " " + plan.Temperature().unit
                         + " is outside the " + sensor.DisplayName() + "'s range, "

@@ -54,6 +54,14 @@ auto Calculate(TInputs &&inputs, TCalculate &&calculate)
     }
 }
 
+// A reading refused: the end of the run, or with --keep-going a line on standard error.
+inline void RefuseReading(TRunContext &context, const TCliError &error)
+{
+    if (!context.KeepGoing())
+        throw error;
+    context.ReportBadRow(error);
+}
+
 // A source of the rows a command writes: TReadings, or a command's own rows (a table's
 // temperatures), as long as it gives TReading-s.
 template<typename TSource, typename TCompute>
@@ -62,6 +70,9 @@ std::size_t RunReadings(TSource &source, TRunContext &context, TReportWriter &wr
 {
     std::size_t count = 0;
     TReading reading;
+    // One row for every reading, emptied each time rather than made anew: a run over millions of
+    // readings then allocates nothing per row.
+    TRow row;
     while (source.Next(reading)) {
         // The header and kept columns of the input, known once its first line is read.
         if constexpr (requires { source.Header(); }) {
@@ -69,21 +80,23 @@ std::size_t RunReadings(TSource &source, TRunContext &context, TReportWriter &wr
                 writer.DescribeInput(source.Header(), source.KeptNames());
         }
         ++count;
-        TRow row(writer.RowSize());
-        try {
+        row.assign(writer.RowSize(), TValue());
+        // A line that holds no reading is refused without an exception thrown and caught: with
+        // --keep-going a log of millions of such lines is read at the pace of good ones.
+        if (!reading.problem.empty()) {
+            RefuseReading(context, TCliError(reading.Where() + reading.problem));
+        } else {
             try {
-                if (!reading.problem.empty())
-                    throw TCliError(reading.problem);
                 compute(reading, row);
             } catch (const TCalculationError &error) {
-                throw TCliError(error.Message(reading.Where()));
+                RefuseReading(context, TCliError(error.Message(reading.Where())));
             } catch (const TCliError &error) {
-                throw TCliError(reading.Where() + error.what());
+                RefuseReading(context, TCliError(reading.Where() + error.what()));
+            } catch (const std::exception &error) {
+                if (!context.KeepGoing())
+                    throw;
+                context.ReportBadRow(error);
             }
-        } catch (const std::exception &error) {
-            if (!context.KeepGoing())
-                throw;
-            context.ReportBadRow(error);
         }
         writer.AddRow(row, reading.kept);
     }

@@ -14,32 +14,38 @@ namespace cli {
 
 namespace {
 
-constexpr const char *Blanks = " \t\r\v\f";
 constexpr std::size_t ReadChunk = std::size_t{64} * 1024;
+
+// Tested character by character rather than with find_first_of(" \t..."), which looks each
+// character up in the set with a call of its own: this runs over every byte of the input.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string Trim(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(Blanks);
-    if (first == std::string_view::npos)
+    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
+    if (first >= last)
         return {};
-    const std::size_t last = text.find_last_not_of(Blanks);
-    text = text.substr(first, last - first + 1);
+    text = std::string_view(first, last);
     // A quoted field of a spreadsheet's export.
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
         text = text.substr(1, text.size() - 2);
     return std::string(text);
 }
 
-std::vector<std::string> SplitBlanks(const std::string &line)
+void SplitBlanks(std::string_view line, std::vector<std::string> &fields)
 {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while ((start = line.find_first_not_of(Blanks, start)) != std::string::npos) {
-        const std::size_t end = line.find_first_of(Blanks, start);
-        fields.push_back(line.substr(start, end - start));
-        start = end;
+    auto end = line.begin();
+    while (true) {
+        const auto start = std::find_if_not(end, line.end(), IsBlank);
+        if (start == line.end())
+            return;
+        end = std::find_if(start, line.end(), IsBlank);
+        fields.emplace_back(start, end);
     }
-    return fields;
 }
 
 bool HasLetter(const std::string &text)
@@ -87,6 +93,15 @@ std::optional<std::size_t> ColumnNumber(const TColumnChoice &choice)
 std::string TReading::Where() const
 {
     return line > 0 ? "line " + std::to_string(line) + ": " : std::string();
+}
+
+void TReading::Clear()
+{
+    fields.clear();
+    line = 0;
+    index = 0;
+    problem.clear();
+    kept.clear();
 }
 
 TLineReader::TLineReader(std::istream &in, std::string source)
@@ -176,7 +191,7 @@ bool TLineReader::Next(std::string &line)
 {
     while (ReadLine(line)) {
         line.erase(std::min(line.size(), line.find('#')));
-        if (line.find_first_not_of(Blanks) != std::string::npos)
+        if (std::find_if_not(line.begin(), line.end(), IsBlank) != line.end())
             return true;
     }
     return false;
@@ -236,17 +251,19 @@ TReadings::TReadings(const std::vector<std::string> &record)
 {
 }
 
-std::vector<std::string> TReadings::Split(const std::string &line) const
+void TReadings::Split(const std::string &line, std::vector<std::string> &fields) const
 {
-    if (m_delimiter == 0)
-        return SplitBlanks(line);
-    std::vector<std::string> fields;
+    fields.clear();
+    if (m_delimiter == 0) {
+        SplitBlanks(line, fields);
+        return;
+    }
     std::size_t start = 0;
     while (true) {
         const std::size_t end = line.find(m_delimiter, start);
         fields.push_back(Trim(std::string_view(line).substr(start, end - start)));
         if (end == std::string::npos)
-            return fields;
+            return;
         start = end + 1;
     }
 }
@@ -290,7 +307,8 @@ void TReadings::Start(const std::string &line)
     const auto named = [](const TChoice &choice) {
         return !choice.index;
     };
-    const std::vector<std::string> fields = Split(line);
+    std::vector<std::string> fields;
+    Split(line, fields);
     // A named column needs the header, whatever it holds.
     if (!std::any_of(m_choices.begin(), m_choices.end(), named)
         && !std::any_of(m_kept.begin(), m_kept.end(), named) && !IsHeader(fields))
@@ -337,7 +355,7 @@ std::vector<std::string> TReadings::KeptNames() const
 
 bool TReadings::Next(TReading &reading)
 {
-    reading = TReading();
+    reading.Clear();
     if (m_fromArguments) {
         if (m_nextGiven >= m_given.size())
             return false;
@@ -360,7 +378,7 @@ bool TReadings::Next(TReading &reading)
         reading.index = m_count++;
         return true;
     }
-    std::string line;
+    std::string &line = m_line;
     if (!m_lines->Next(line))
         return false;
     if (!m_started) {
@@ -370,7 +388,8 @@ bool TReadings::Next(TReading &reading)
     }
     reading.index = m_count++;
     reading.line = m_lines->LineNumber();
-    std::vector<std::string> fields = Split(line);
+    std::vector<std::string> &fields = m_fields;
+    Split(line, fields);
     for (const TChoice &choice : m_kept)
         reading.kept.push_back(*choice.index < fields.size() ? fields[*choice.index] : "");
     if (!m_choices.empty()) {
@@ -385,7 +404,11 @@ bool TReadings::Next(TReading &reading)
         }
         return true;
     }
-    std::vector<std::string> values;
+    // The values of the line; for a reader of single values, those after the first wait in
+    // m_pendingFields for the next calls.
+    std::vector<std::string> &values = m_pendingFields;
+    values.clear();
+    m_nextPending = 0;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (!Kept(i))
             values.push_back(std::move(fields[i]));
@@ -397,10 +420,10 @@ bool TReadings::Next(TReading &reading)
     if (m_fieldCount > 1) {
         for (std::string &value : values)
             reading.fields.push_back(Field(std::move(value), reading.problem));
+        values.clear();
         return true;
     }
     reading.fields.push_back(Field(std::move(values.front()), reading.problem));
-    m_pendingFields = std::move(values);
     m_nextPending = 1;
     m_pendingKept = reading.kept;
     m_pendingLine = reading.line;

@@ -45,6 +45,9 @@ struct TReading
 
     // "line 17: " for a reading of the input, nothing for one of the command line.
     std::string Where() const;
+    // Empties the reading for the next one; its vectors keep their storage, so that a run over
+    // millions of lines does not allocate for each.
+    void Clear();
 };
 
 // The lines of the input that hold something, with their numbers: blank lines and lines starting
@@ -119,7 +122,7 @@ private:
 
     void Start(const std::string &line);
     void Resolve(TChoice &choice, const std::vector<std::string> &names) const;
-    std::vector<std::string> Split(const std::string &line) const;
+    void Split(const std::string &line, std::vector<std::string> &fields) const;
     bool IsHeader(const std::vector<std::string> &fields) const;
     std::string Field(std::string text, std::string &problem) const;
     bool Kept(std::size_t index) const;
@@ -138,6 +141,9 @@ private:
     std::vector<TChoice> m_kept;
     std::optional<std::string> m_header;
     std::vector<std::string> m_headerNames;
+    // The line being read and its fields, kept from line to line for their storage.
+    std::string m_line;
+    std::vector<std::string> m_fields;
     std::vector<std::string> m_pendingFields;
     std::size_t m_nextPending = 0;
     std::vector<std::string> m_pendingKept;

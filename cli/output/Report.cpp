@@ -49,11 +49,12 @@ std::size_t UnitStart(std::string_view text)
 // whole part.
 std::pair<std::string_view, std::string_view> SplitAtPoint(std::string_view text)
 {
-    std::size_t point = text.find_first_of(".,");
-    if (point == std::string_view::npos)
-        point = UnitStart(text);
-    if (point == std::string_view::npos)
-        return {text, {}};
+    // Not find_first_of(".,"), which calls a search of the set for every character.
+    std::size_t point = static_cast<std::size_t>(
+        std::find_if(text.begin(), text.end(), [](char c) { return c == '.' || c == ','; })
+        - text.begin());
+    if (point == text.size())
+        point = std::min(UnitStart(text), text.size());
     return {text.substr(0, point), text.substr(point)};
 }
 
@@ -62,15 +63,16 @@ void Pad(std::string &line, std::size_t count)
     line.append(count, ' ');
 }
 
-std::vector<std::string> SplitCells(std::string_view row)
+// The cells of a spooled row, as views into it.
+void SplitCells(std::string_view row, std::vector<std::string_view> &cells)
 {
-    std::vector<std::string> cells;
+    cells.clear();
     std::size_t start = 0;
     while (true) {
         const std::size_t end = row.find(CellSeparator, start);
-        cells.emplace_back(row.substr(start, end - start));
+        cells.push_back(row.substr(start, end - start));
         if (end == std::string_view::npos)
-            return cells;
+            return;
         start = end + 1;
     }
 }
@@ -118,21 +120,28 @@ void TReportWriter::DescribeInput(const std::optional<std::string> &header,
     m_keptCount = columns.size();
 }
 
+// Field `c` of a CSV or TSV record, after the delimiter where it is not the first.
+void TReportWriter::AppendField(std::string &line, std::size_t c, std::string field) const
+{
+    if (m_options.format == TFormat::Tsv) {
+        std::replace_if(
+            field.begin(), field.end(),
+            [](char ch) { return ch == '\t' || ch == '\n' || ch == '\r'; }, ' ');
+        if (c > 0)
+            line += '\t';
+        line += field;
+    } else {
+        if (c > 0)
+            line += m_options.delimiter;
+        line += CsvField(field, m_options.delimiter);
+    }
+}
+
 std::string TReportWriter::RecordLine(const std::vector<std::string> &fields) const
 {
     std::string line;
-    for (std::size_t c = 0; c < fields.size(); ++c) {
-        if (m_options.format == TFormat::Tsv) {
-            std::string field = fields[c];
-            std::replace_if(
-                field.begin(), field.end(),
-                [](char ch) { return ch == '\t' || ch == '\n' || ch == '\r'; }, ' ');
-            line += (c > 0 ? "\t" : "") + field;
-        } else {
-            line += (c > 0 ? std::string(1, m_options.delimiter) : std::string())
-                    + CsvField(fields[c], m_options.delimiter);
-        }
-    }
+    for (std::size_t c = 0; c < fields.size(); ++c)
+        AppendField(line, c, fields[c]);
     return line + '\n';
 }
 
@@ -142,6 +151,12 @@ void TReportWriter::Begin()
     if (m_begun)
         return;
     m_begun = true;
+    // Known once the kept columns are; every cell of a text table is padded by them.
+    m_twoLineHeading = std::any_of(m_columns.begin(), m_columns.end(), [](const TColumn &column) {
+        return !column.abbreviation.empty();
+    });
+    for (std::size_t c = 0; c < m_columns.size(); ++c)
+        m_headingWidths.push_back(HeadingWidth(c));
     switch (m_options.format) {
     case TFormat::Json:
         StartJson();
@@ -157,7 +172,7 @@ void TReportWriter::Begin()
     case TFormat::Text:
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             if (m_columns[c].words)
-                m_widths[c].whole = HeadingWidth(c);
+                m_widths[c].whole = m_headingWidths[c];
         }
         break;
     case TFormat::Svg:
@@ -184,11 +199,34 @@ void TReportWriter::StartJson()
     Spool(text + '[');
 }
 
+// The members of a row's JSON object in order, each with its name written out. As an object
+// holds a name once, a name that two columns share (a kept column named as a result) stands
+// where it came first and takes the value of the last such column, as in a json object filled
+// column by column.
+std::vector<TReportWriter::TJsonMember> TReportWriter::JsonMembers() const
+{
+    std::vector<TJsonMember> members;
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        const auto same = std::find_if(members.begin(), members.end(), [&](const TJsonMember &m) {
+            return m_columns[m.column].key == m_columns[c].key;
+        });
+        if (same != members.end()) {
+            same->column = c;
+            continue;
+        }
+        members.push_back(
+            {(members.empty() ? "" : ",") + nlohmann::ordered_json(m_columns[c].key).dump() + ':',
+             c});
+    }
+    return members;
+}
+
 void TReportWriter::AddRow(const TRow &values, const std::vector<std::string> &kept)
 {
     Begin();
-    TRow cells;
-    cells.reserve(m_columns.size());
+    // Kept from row to row, as is m_line, so that writing a row allocates nothing.
+    TRow &cells = m_cells;
+    cells.clear();
     for (std::size_t c = 0; c < m_keptCount; ++c)
         cells.push_back(TValue::Word(c < kept.size() ? kept[c] : std::string()));
     cells.insert(cells.end(), values.begin(), values.end());
@@ -201,21 +239,26 @@ void TReportWriter::AddRow(const TRow &values, const std::vector<std::string> &k
             std::replace(value.begin(), value.end(), '.', ',');
         return value;
     };
-    std::string line;
+    std::string &line = m_line;
+    line.clear();
     switch (m_options.format) {
-    case TFormat::Json: {
-        nlohmann::ordered_json row = nlohmann::ordered_json::object();
-        for (std::size_t c = 0; c < m_columns.size(); ++c)
-            row[m_columns[c].key] = JsonValue(cells[c], m_columns[c]);
-        line = (m_rows > 0 ? ",\n    " : "\n    ") + row.dump();
+    case TFormat::Json:
+        // The object {"name":value,...} as nlohmann::json writes it, with the names written once
+        // for all rows: making and writing an object for every row took most of the run's time.
+        if (m_jsonMembers.empty())
+            m_jsonMembers = JsonMembers();
+        line = m_rows > 0 ? ",\n    {" : "\n    {";
+        for (const TJsonMember &member : m_jsonMembers) {
+            line += member.name;
+            line += JsonValue(cells[member.column], m_columns[member.column]).dump();
+        }
+        line += '}';
         break;
-    }
     case TFormat::Csv:
     case TFormat::Tsv: {
-        std::vector<std::string> fields;
         for (std::size_t c = 0; c < m_columns.size(); ++c)
-            fields.push_back(text(c, std::string()));
-        line = RecordLine(fields);
+            AppendField(line, c, text(c, std::string()));
+        line += '\n';
         break;
     }
     case TFormat::Text:
@@ -299,56 +342,49 @@ std::string TReportWriter::SettingsLine() const
     return line + '\n';
 }
 
-bool TReportWriter::TwoLineHeading() const
-{
-    return std::any_of(m_columns.begin(), m_columns.end(),
-                       [](const TColumn &column) { return !column.abbreviation.empty(); });
-}
-
 std::size_t TReportWriter::HeadingWidth(std::size_t c) const
 {
     const TColumn &column = m_columns[c];
-    if (!TwoLineHeading())
+    if (!m_twoLineHeading)
         return DisplayWidth(TextHeading(column));
     return std::max(
         DisplayWidth(column.abbreviation.empty() ? column.heading : column.abbreviation),
         DisplayWidth(column.unit));
 }
 
-std::string TReportWriter::AlignedLine(const std::vector<std::string> &texts, bool heading) const
+// One line of the table, `texts` lined up in the columns, after what `line` holds.
+void TReportWriter::AppendAligned(std::string &line, const std::vector<std::string_view> &texts,
+                                  bool heading) const
 {
-    std::string line;
+    const std::size_t start = line.size();
     for (std::size_t c = 0; c < m_columns.size() && c < texts.size(); ++c) {
         // An accuracy stands closer to its value than to the next quantity.
         if (c > 0)
             line += m_columns[c].accuracy ? " " : "  ";
         const TWidth &width = m_widths[c];
-        const std::size_t headingWidth = HeadingWidth(c);
+        const std::size_t headingWidth = m_headingWidths[c];
         if (m_columns[c].words) {
             line += texts[c];
             Pad(line, std::max(width.whole, headingWidth) - DisplayWidth(texts[c]));
             continue;
         }
-        const std::size_t numberWidth = width.Numbers();
-        if (heading) {
-            Pad(line, std::max(numberWidth, headingWidth) - DisplayWidth(texts[c]));
+        const std::size_t cellWidth = std::max(width.Numbers(), headingWidth);
+        // A heading and the no-value marker stand at the right of the cell; a number has its
+        // decimal point where the column's numbers have theirs, and the column's widest numbers
+        // stand at the right.
+        if (heading || texts[c] == NoValueText) {
+            Pad(line, cellWidth - DisplayWidth(texts[c]));
             line += texts[c];
             continue;
         }
-        Pad(line, std::max(numberWidth, headingWidth) - numberWidth);
-        if (texts[c] == NoValueText) {
-            Pad(line, numberWidth - NoValueText.size());
-            line += texts[c];
-            continue;
-        }
-        Pad(line, numberWidth - width.whole - width.fraction);
         const auto [whole, fraction] = SplitAtPoint(texts[c]);
-        Pad(line, width.whole - DisplayWidth(whole));
+        Pad(line, cellWidth - width.fraction - DisplayWidth(whole));
         line += texts[c];
         Pad(line, width.fraction - DisplayWidth(fraction));
     }
-    line.erase(line.find_last_not_of(' ') + 1);
-    return line + '\n';
+    // No blanks at the end of the line.
+    line.erase(std::max(start, line.find_last_not_of(' ') + 1));
+    line += '\n';
 }
 
 std::string TReportWriter::QuantityLines(const std::vector<std::string> &texts) const
@@ -413,38 +449,42 @@ void TReportWriter::FinishText(std::ostream &out)
     std::string pending;
     std::array<char, SpoolChunk> chunk{};
     std::size_t count = 0;
+    std::vector<std::string_view> cells;
     const auto rows = [&](auto each) {
         while ((count = std::fread(chunk.data(), 1, chunk.size(), m_spool.get())) > 0) {
             pending.append(chunk.data(), count);
             std::size_t start = 0;
             std::size_t end = 0;
             while ((end = pending.find('\n', start)) != std::string::npos) {
-                each(SplitCells(std::string_view(pending).substr(start, end - start)));
+                SplitCells(std::string_view(pending).substr(start, end - start), cells);
+                each(cells);
                 start = end + 1;
             }
             pending.erase(0, start);
         }
     };
     if (m_layout == TLayout::Quantities && m_rows == 1) {
-        rows([&](const std::vector<std::string> &texts) { WriteOut(out, QuantityLines(texts)); });
+        rows([&](const std::vector<std::string_view> &texts) {
+            WriteOut(out, QuantityLines({texts.begin(), texts.end()}));
+        });
         return;
     }
     std::vector<std::string> headings;
     std::vector<std::string> units;
     for (const TColumn &column : m_columns) {
-        if (TwoLineHeading()) {
+        if (m_twoLineHeading) {
             headings.push_back(column.abbreviation.empty() ? column.heading : column.abbreviation);
             units.push_back(column.unit);
         } else {
             headings.push_back(TextHeading(column));
         }
     }
-    WriteOut(out, AlignedLine(headings, true));
-    if (TwoLineHeading())
-        WriteOut(out, AlignedLine(units, true));
     std::string block;
-    rows([&](const std::vector<std::string> &texts) {
-        block += AlignedLine(texts, false);
+    AppendAligned(block, {headings.begin(), headings.end()}, true);
+    if (m_twoLineHeading)
+        AppendAligned(block, {units.begin(), units.end()}, true);
+    rows([&](const std::vector<std::string_view> &texts) {
+        AppendAligned(block, texts, false);
         if (block.size() >= SpoolChunk) {
             WriteOut(out, block);
             block.clear();

@@ -12,6 +12,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cli {
@@ -62,19 +63,28 @@ private:
         std::size_t marker = 0;   // of the no-value marker, right-aligned with the numbers
         std::size_t Numbers() const { return std::max(whole + fraction, marker); }
     };
+    // A member of a row's JSON object: its name as written, with the comma before it and the
+    // colon after it, and the column of its value.
+    struct TJsonMember
+    {
+        std::string name;
+        std::size_t column = 0;
+    };
 
+    std::vector<TJsonMember> JsonMembers() const;
     void Spool(const std::string &text);
     void FlushSpool();
     void CopySpool(std::ostream &out);
     void Begin();
     void StartJson();
+    void AppendField(std::string &line, std::size_t c, std::string field) const;
     std::string RecordLine(const std::vector<std::string> &fields) const;
     void FinishText(std::ostream &out);
-    std::string AlignedLine(const std::vector<std::string> &texts, bool heading) const;
+    void AppendAligned(std::string &line, const std::vector<std::string_view> &texts,
+                       bool heading) const;
     std::string QuantityLines(const std::vector<std::string> &texts) const;
     std::string SettingsLine() const;
     std::size_t HeadingWidth(std::size_t column) const;
-    bool TwoLineHeading() const;
 
     std::string m_command;
     std::vector<TColumn> m_columns;
@@ -84,6 +94,13 @@ private:
     std::unique_ptr<std::FILE, int (*)(std::FILE *)> m_spool;
     std::string m_buffer;
     std::vector<TWidth> m_widths;
+    // Whether units stand on a second heading line, and each column's heading width: known from
+    // the first row on.
+    bool m_twoLineHeading = false;
+    std::vector<std::size_t> m_headingWidths;
+    TRow m_cells;
+    std::string m_line;
+    std::vector<TJsonMember> m_jsonMembers;
     std::size_t m_rows = 0;
     nlohmann::ordered_json m_summary = nlohmann::ordered_json::object();
     std::vector<std::string> m_summaryLines;

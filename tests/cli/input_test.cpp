@@ -241,6 +241,16 @@ INSTANTIATE_TEST_SUITE_P(
                     "{\"t\":\"08:00\",\"current\":12.0,\"value\":50.0,\"percent_of_span\":50.0,"
                     "\"namur_zone\":\"measuring\"}\n  ]\n}\n",
                     ""},
+        // A JSON object holds a name once: where it came first, with the value written last.
+        TRunnerCase{"KeptColumnNamedAsAResultIsOneJsonMember",
+                    With(LoopCurrent, {"--keep", "value", "--column", "I", "--format", "json"}),
+                    "value,I\nraw,12\n", 0,
+                    "{\n  \"command\": \"loop\",\n  \"settings\": {\n    \"lo\": 0.0,\n    \"hi\": "
+                    "100.0,\n    \"header\": \"value,I\"\n  },\n  \"units\": {\n    \"current\": "
+                    "\"mA\",\n    \"percent_of_span\": \"%\"\n  },\n  \"rows\": [\n    "
+                    "{\"value\":50.0,\"current\":12.0,\"percent_of_span\":50.0,"
+                    "\"namur_zone\":\"measuring\"}\n  ]\n}\n",
+                    ""},
         TRunnerCase{"KeptNameNotInHeader", With(LoopCurrent, {"--keep", "time"}), "t;I\n1;12\n", 2,
                     "", "velmora-cli: --keep 'time' is not in the input's header row (t, I)\n"},
         // A German spreadsheet's export: mark, semicolons, decimal commas, CRLF.
