@@ -8,8 +8,10 @@
 #include "arith.h"
 #include "temperature/SensorCalculation.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <string_view>
 
 namespace cli {
 
@@ -55,7 +57,7 @@ double Millivolts(float microvolts)
 }
 
 // The range of electrical inputs the tool takes: those of temperatures within the sensor's
-// limits that its inverse function covers.
+// limits that its inverse function reaches.
 std::string ElectricRangeText(const TSensorPlan &plan)
 {
     const TElectricImage image = plan.sensor->ElectricImage();
@@ -67,23 +69,74 @@ std::string ElectricRangeText(const TSensorPlan &plan)
            + " " + plan.Electric().unit + " (" + temperatures + ")";
 }
 
-void CheckElectric(const TSensorPlan &plan, const TInputValue &input, Extended engineValue)
+// Digits after the point of a number as given: "69553.2" 1, "1.25e1" 1, "7e2" 0.
+int GivenDecimals(std::string_view text)
+{
+    const std::size_t e = text.find_first_of("eE");
+    const std::string_view mantissa = text.substr(0, e);
+    const std::size_t point = mantissa.find_first_of(".,");
+    int decimals
+        = point == std::string_view::npos ? 0 : static_cast<int>(mantissa.size() - point - 1);
+    if (e != std::string_view::npos) {
+        int exponent = 0;
+        std::string_view digits = text.substr(e + 1);
+        if (!digits.empty() && digits.front() == '+')
+            digits.remove_prefix(1);
+        std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+        decimals -= std::clamp(exponent, -400, 400);
+    }
+    return std::clamp(decimals, 0, 17);
+}
+
+// A value rounded to `decimals` places, as the report prints it.
+double Rounded(double value, int decimals)
+{
+    const std::string text = FormatNumber(value, decimals);
+    double rounded = 0;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return rounded;
+}
+
+// The electrical input to convert, in the engine's unit. An input outside the sensor's range is
+// still taken when it is an end of the range as --to electrical prints it, rounded to the digits
+// the input is given with; it is then that end.
+Extended AcceptedElectric(const TSensorPlan &plan, const TInputValue &input, Extended engineValue)
 {
     const TCliSensor &sensor = *plan.sensor;
-    const std::string given = plan.Electric().key + " " + input.text + " " + plan.Electric().unit;
-    if (!plan.coldJunction) {
-        if (!sensor.ElectricWithin(engineValue))
-            throw TCliError(given + " is outside the " + sensor.DisplayName() + "'s range, "
-                            + ElectricRangeText(plan));
-        return;
+    const double coldJunctionEmf
+        = plan.coldJunction ? sensor.ColdJunctionEmf(plan.coldJunction->value, plan.unit) : 0;
+    if (sensor.ElectricWithin(engineValue + coldJunctionEmf))
+        return engineValue;
+    const TElectricImage image = sensor.ElectricImage();
+    if (image.electric) {
+        // the ends as the conversion of the ends' temperatures gives them, in the engine's unit
+        // and as shown
+        double ends[2]
+            = {image.electric->Low - coldJunctionEmf, image.electric->High - coldJunctionEmf};
+        double shown[2] = {ends[0], ends[1]};
+        if (sensor.Thermocouple()) {
+            for (int i = 0; i < 2; ++i) {
+                const auto single = static_cast<float>(ends[i]);
+                ends[i] = single;
+                shown[i] = plan.emfUnit == TEmfUnit::Millivolt ? Millivolts(single)
+                                                               : SingleDecimal(single);
+            }
+        }
+        const int decimals = GivenDecimals(input.text);
+        const double given = static_cast<double>(input.value);
+        if (given <= shown[0] && given >= Rounded(shown[0], decimals))
+            return ends[0];
+        if (given >= shown[1] && given <= Rounded(shown[1], decimals))
+            return ends[1];
     }
-    const double coldJunctionEmf = sensor.ColdJunctionEmf(plan.coldJunction->value, plan.unit);
-    if (!sensor.ElectricWithin(engineValue + coldJunctionEmf))
-        throw TCliError(given + " plus " + plan.ElectricText(coldJunctionEmf) + " "
-                        + plan.Electric().unit + " for the reference junction at "
-                        + plan.coldJunction->text + " " + plan.Temperature().unit
-                        + " is outside the " + sensor.DisplayName() + "'s range, "
+    const std::string given = plan.Electric().key + " " + input.text + " " + plan.Electric().unit;
+    if (!plan.coldJunction)
+        throw TCliError(given + " is outside the " + sensor.DisplayName() + "'s range, "
                         + ElectricRangeText(plan));
+    throw TCliError(given + " plus " + plan.ElectricText(coldJunctionEmf) + " "
+                    + plan.Electric().unit + " for the reference junction at "
+                    + plan.coldJunction->text + " " + plan.Temperature().unit + " is outside the "
+                    + sensor.DisplayName() + "'s range, " + ElectricRangeText(plan));
 }
 
 void SetToleranceClass(TSensorPlan &plan, const std::string &text)
@@ -136,10 +189,10 @@ Extended TSensorPlan::ElectricScale() const
 
 std::string TSensorPlan::ElectricText(double engineValue) const
 {
+    if (sensor->Thermocouple() && emfUnit == TEmfUnit::Millivolt)
+        return FormatNumber(Millivolts(static_cast<float>(engineValue)), DefaultDecimals);
     if (sensor->Thermocouple())
-        return emfUnit == TEmfUnit::Millivolt
-                   ? MessageNumber(Millivolts(static_cast<float>(engineValue)))
-                   : FormatNumber(static_cast<float>(engineValue), std::nullopt);
+        return FormatNumber(static_cast<float>(engineValue), DefaultDecimals);
     return FormatNumber(engineValue, DefaultDecimals);
 }
 
@@ -198,12 +251,11 @@ double ConvertValue(const TSensorPlan &plan, const TInputValue &input)
     try {
         if (toElectric)
             CheckTemperature(plan, input, "temperature");
-        else
-            CheckElectric(plan, input, engineInput);
         const std::optional<Extended> coldJunction
             = plan.coldJunction ? std::optional(plan.coldJunction->value) : std::nullopt;
-        const double value
-            = plan.sensor->Convert(plan.direction, engineInput, plan.unit, coldJunction);
+        const double value = plan.sensor->Convert(
+            plan.direction, toElectric ? engineInput : AcceptedElectric(plan, input, engineInput),
+            plan.unit, coldJunction);
         if (!plan.sensor->Thermocouple() || (!toElectric && plan.unit == unFahrenheit))
             return value;
         const auto single = static_cast<float>(value);

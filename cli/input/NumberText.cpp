@@ -81,7 +81,16 @@ std::string FormatNumber(double value, std::optional<int> decimals)
 
 std::string FormatNumber(float value, std::optional<int> decimals)
 {
-    return Format(value, decimals);
+    // rounded from the one double every format shows, as a reader of the JSON would round it
+    return decimals ? Format(SingleDecimal(value), decimals) : Format(value, decimals);
+}
+
+double SingleDecimal(float value)
+{
+    const std::string text = decimal::Shortest(value);
+    double number = 0;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return number;
 }
 
 std::string MessageNumber(double value)

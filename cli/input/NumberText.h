@@ -28,8 +28,13 @@ TInputValue ParseNumber(std::string_view text, std::string_view what);
 // The shortest text that reads back as the same double, or with exactly `decimals` digits after
 // the point. A rounded zero loses its sign.
 std::string FormatNumber(double value, std::optional<int> decimals);
-// The same for a single-precision result: the shortest text that reads back as the same float.
+// The same for a single-precision result: the shortest text that reads back as the same float,
+// or that text's value rounded to `decimals` places.
 std::string FormatNumber(float value, std::optional<int> decimals);
+
+// A single-precision result as the one double every format shows: the value of its shortest
+// text (36740.42, not the float's binary 36740.421875).
+double SingleDecimal(float value);
 
 // A number for a message: shortest form, no exponent for everyday magnitudes.
 std::string MessageNumber(double value);
