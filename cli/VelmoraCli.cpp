@@ -86,10 +86,11 @@ std::unique_ptr<TCliApp> BuildCliApp()
     app.get_formatter()->column_width(28);
     app.footer("Run 'velmora-cli COMMAND --help' for a command's options. Exit status: 0 "
                "success, 1 partial (bad readings let pass with --keep-going, a failed write) or a "
-               "calibration that fails, 2 refused input.");
+               "\"no\" (a calibration that fails, a check that misses a --class), 2 refused "
+               "input.");
     cli->commands = {AddTempCommand(app),  AddTableCommand(app),    AddToleranceCommand(app),
                      AddCheckCommand(app), AddHumidityCommand(app), AddPressureDewPointCommand(app),
-                     AddLoopCommand(app),  AddLineCommand(app),    AddCalibrateCommand(app)};
+                     AddLoopCommand(app),  AddLineCommand(app),     AddCalibrateCommand(app)};
     for (const TCommand &command : cli->commands)
         command.app->allow_extras();
     return cli;

@@ -142,18 +142,7 @@ Extended AcceptedElectric(const TSensorPlan &plan, const TInputValue &input, Ext
 void SetToleranceClass(TSensorPlan &plan, const std::string &text)
 {
     const char sensor = ClassSensor(plan, "--class " + text);
-    plan.toleranceClass = FindToleranceClass(sensor, text);
-    if (plan.toleranceClass)
-        return;
-    std::string known;
-    for (const TClassKey &key : ToleranceClassesOf(sensor)) {
-        if (key.Sensor != 'F')
-            known += (known.empty() ? "" : ", ") + std::string(key.Name);
-    }
-    if (sensor == 'P')
-        known += " (wire-wound), or the designations W 0.1 to W 0.6 and F 0.1 to F 0.6";
-    throw TCliError("unknown class '" + text + "' for the " + plan.sensor->DisplayName()
-                    + "; expected " + known);
+    plan.toleranceClass = ParseClass(plan, sensor, text, "class");
 }
 
 } // namespace
@@ -194,6 +183,22 @@ std::string TSensorPlan::ElectricText(double engineValue) const
     if (sensor->Thermocouple())
         return FormatNumber(static_cast<float>(engineValue), DefaultDecimals);
     return FormatNumber(engineValue, DefaultDecimals);
+}
+
+TClassKey ParseClass(const TSensorPlan &plan, char classSensor, const std::string &text,
+                     const std::string &option)
+{
+    if (const std::optional<TClassKey> key = FindToleranceClass(classSensor, text))
+        return *key;
+    std::string known;
+    for (const TClassKey &key : ToleranceClassesOf(classSensor)) {
+        if (key.Sensor != 'F')
+            known += (known.empty() ? "" : ", ") + std::string(key.Name);
+    }
+    if (classSensor == 'P')
+        known += " (wire-wound), or the designations W 0.1 to W 0.6 and F 0.1 to F 0.6";
+    throw TCliError("unknown " + option + " '" + Echo(text) + "' for the "
+                    + plan.sensor->DisplayName() + "; expected " + known);
 }
 
 char ClassSensor(TSensorPlan &plan, const std::string &option)

@@ -75,6 +75,11 @@ TSensorPlan PlanSensor(const TSensorArgs &args, temperature::TConversionDirectio
 // TCliError naming `option` for a sensor without classes.
 char ClassSensor(TSensorPlan &plan, const std::string &option);
 
+// The class that `text` names for the plan's class sensor (ClassSensor first); a TCliError naming
+// `option` and the known classes where it names none.
+temperature::TClassKey ParseClass(const TSensorPlan &plan, char classSensor,
+                                  const std::string &text, const std::string &option);
+
 // Unlike the window's field, which brings such a value back onto the limit, the tool refuses a
 // temperature outside the sensor's limits.
 void CheckTemperature(const TSensorPlan &plan, const TInputValue &input, const std::string &what);
