@@ -104,7 +104,7 @@ int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
     } catch (const TCliError &error) {
         WriteMessage(err, error.what());
     } catch (const arith::EMathError &error) {
-        WriteMessage(err, std::string("cannot calculate: ") + error.what());
+        WriteMessage(err, "cannot calculate: " + FaultText(error));
     } catch (const std::bad_alloc &) {
         WriteMessage(err, "out of memory");
     }

@@ -11,6 +11,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 
 using namespace temperature;
@@ -340,3 +342,34 @@ TEST(TempCommand, ReadsSeveralValuesALineFromStandardInput)
 }
 
 } // namespace
+
+// Every number of text and CSV at --decimals N is the JSON number rounded to N places: a
+// thermocouple's single-precision emf too, whose JSON number is the single's shortest text.
+TEST(TableCommand, CsvAtAnyDecimalsIsTheJsonNumberRounded)
+{
+    const std::vector<std::string> table{"table",  "k",      "--cj", "1.831501974102267",
+                                         "--from", "882.86", "--to", "887.5",
+                                         "--step", "0.33333"};
+    std::vector<std::string> json = table;
+    json.insert(json.end(), {"--format", "json"});
+    const TCliRun full = RunCli(json);
+    ASSERT_EQ(full.status, 0) << full.err;
+    const nlohmann::json rows = nlohmann::json::parse(full.out).at("rows");
+    for (const int decimals : {0, 2, 3, 6}) {
+        std::vector<std::string> csv = table;
+        csv.insert(csv.end(), {"--format", "csv", "--decimals", std::to_string(decimals)});
+        const TCliRun run = RunCli(csv);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto fields = CsvRows(run.out);
+        ASSERT_EQ(fields.size(), rows.size() + 1);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            std::array<char, 64> text{};
+            const auto end
+                = std::to_chars(text.data(), text.data() + text.size(),
+                                rows[i].at("emf").get<double>(), std::chars_format::fixed, decimals)
+                      .ptr;
+            EXPECT_EQ(fields[i + 1].at(1), std::string(text.data(), end))
+                << "row " << i << " at --decimals " << decimals;
+        }
+    }
+}
