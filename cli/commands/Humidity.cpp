@@ -96,12 +96,26 @@ double RelHumFrom(const THumidityOption &option, const TInputValue &given, const
     const double t = static_cast<double>(temp.value);
     const double value = static_cast<double>(given.value);
     const double p = static_cast<double>(press.value);
-    const humidity::TRelHumInput r
-        = option.kind == hiDewPoint     ? humidity::RelHumFromDewPoint(t, value)
-          : option.kind == hiFrostPoint ? humidity::RelHumFromFrostPoint(t, value)
-                                        : humidity::RelHumFromWetBulb(t, value, p);
+    const auto relHumFrom = [&](double v) {
+        return option.kind == hiDewPoint     ? humidity::RelHumFromDewPoint(t, v)
+               : option.kind == hiFrostPoint ? humidity::RelHumFromFrostPoint(t, v)
+                                             : humidity::RelHumFromWetBulb(t, v, p);
+    };
+    const humidity::TRelHumInput r = relHumFrom(value);
     if (r.fault == humidity::ifNone)
         return r.relHum;
+    // A saturated state's own dew point, frost point or wet bulb, printed to fewer digits, may
+    // round past its bound (the air temperature, saturated air's frost point); it is the bound.
+    const double bound = r.fault == humidity::ifAboveAirTemperature ? t
+                         : r.fault == humidity::ifAboveSaturation
+                             ? humidity::SaturationFrostPoint(t)
+                             : humidity::NoValueSentinel;
+    if (bound != humidity::NoValueSentinel
+        && value <= RoundedTo(bound, GivenDecimals(given.text))) {
+        const humidity::TRelHumInput atBound = relHumFrom(bound);
+        if (atBound.fault == humidity::ifNone)
+            return atBound.relHum;
+    }
     throw TCliError(HumidityFaultMessage(
         r.fault, {std::string(option.name) + " " + given.text + " °C", option.max,
                   option.kind == hiWetBulb ? "the dry bulb " : "the air temperature ", temp.text,
@@ -202,8 +216,8 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
         columns.push_back({"rh_at_temp_accuracy", "±", "%", "pct", false, true});
     }
     const std::size_t atTempColumn = columns.size() - 2;
-    TReportWriter writer("humidity", std::move(columns), std::move(settings),
-                         context.Options(), plan.single ? TLayout::Quantities : TLayout::Rows);
+    TReportWriter writer("humidity", std::move(columns), std::move(settings), context.Options(),
+                         plan.single ? TLayout::Quantities : TLayout::Rows);
     humidity::ResetModuleState();
     humidity::TModuleState &state = humidity::moduleState;
     const THumidityOption &option = plan.single ? *plan.single : *plan.readingKind;
@@ -268,8 +282,8 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                     state.Temp, state.RelHum, static_cast<double>(plan.atTemp->value),
                     state.TempAccuracy, state.RelHumAccuracy, state.TempAccuracy);
                 if (at.fault == humidity::atCondenses)
-                    context.Note(reading.Where() + "at " + plan.atTemp->text
-                                 + " °C the air of " + temp.text + " °C and " + relHum.text
+                    context.Note(reading.Where() + "at " + plan.atTemp->text + " °C the air of "
+                                 + temp.text + " °C and " + relHum.text
                                  + " % lies below its dew point: it would condense");
                 if (at.fault == humidity::atNone) {
                     row[atTempColumn] = TValue::Number(at.relHum);

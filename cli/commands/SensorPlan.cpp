@@ -69,34 +69,6 @@ std::string ElectricRangeText(const TSensorPlan &plan)
            + " " + plan.Electric().unit + " (" + temperatures + ")";
 }
 
-// Digits after the point of a number as given: "69553.2" 1, "1.25e1" 1, "7e2" 0.
-int GivenDecimals(std::string_view text)
-{
-    const std::size_t e = text.find_first_of("eE");
-    const std::string_view mantissa = text.substr(0, e);
-    const std::size_t point = mantissa.find_first_of(".,");
-    int decimals
-        = point == std::string_view::npos ? 0 : static_cast<int>(mantissa.size() - point - 1);
-    if (e != std::string_view::npos) {
-        int exponent = 0;
-        std::string_view digits = text.substr(e + 1);
-        if (!digits.empty() && digits.front() == '+')
-            digits.remove_prefix(1);
-        std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
-        decimals -= std::clamp(exponent, -400, 400);
-    }
-    return std::clamp(decimals, 0, 17);
-}
-
-// A value rounded to `decimals` places, as the report prints it.
-double Rounded(double value, int decimals)
-{
-    const std::string text = FormatNumber(value, decimals);
-    double rounded = 0;
-    std::from_chars(text.data(), text.data() + text.size(), rounded);
-    return rounded;
-}
-
 // The electrical input to convert, in the engine's unit. An input outside the sensor's range is
 // still taken when it is an end of the range as --to electrical prints it, rounded to the digits
 // the input is given with; it is then that end.
@@ -124,9 +96,9 @@ Extended AcceptedElectric(const TSensorPlan &plan, const TInputValue &input, Ext
         }
         const int decimals = GivenDecimals(input.text);
         const double given = static_cast<double>(input.value);
-        if (given <= shown[0] && given >= Rounded(shown[0], decimals))
+        if (given <= shown[0] && given >= RoundedTo(shown[0], decimals))
             return ends[0];
-        if (given >= shown[1] && given <= Rounded(shown[1], decimals))
+        if (given >= shown[1] && given <= RoundedTo(shown[1], decimals))
             return ends[1];
     }
     const std::string given = plan.Electric().key + " " + input.text + " " + plan.Electric().unit;

@@ -36,6 +36,11 @@ std::string FormatNumber(float value, std::optional<int> decimals);
 // text (36740.42, not the float's binary 36740.421875).
 double SingleDecimal(float value);
 
+// Digits after the point of a number as given: "69553.2" 1, "1.25e1" 1, "7e2" 0; at most 17.
+int GivenDecimals(std::string_view text);
+// The value rounded to `decimals` places, as a result is printed at --decimals.
+double RoundedTo(double value, int decimals);
+
 // A number for a message: shortest form, no exponent for everyday magnitudes.
 std::string MessageNumber(double value);
 

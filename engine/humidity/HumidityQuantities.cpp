@@ -261,8 +261,11 @@ TRelHumInput RelHumFromDewPoint(double t, double dewPoint)
         return {NoValueSentinel, ifTempOutOfRange};
     if (!(dewPoint >= InputTempMin && dewPoint <= InputTempMax))
         return {NoValueSentinel, ifValueOutOfRange};
-    if (dewPoint > t)
+    // Saturated air's own dew point may lie a rounding above the air temperature.
+    if (dewPoint > t && !(dewPoint <= DewPoint(t, SatVapourPressure(t))))
         return {NoValueSentinel, ifAboveAirTemperature};
+    if (dewPoint > t)
+        return {InputRelHumMax, ifNone};
     const Ext e = MagnusPressure(dewPoint, t);
     const double relHum = Store(100.0L * arith::Div(e, Ext(SatVapourPressure(t))));
     return {std::min(relHum, InputRelHumMax), ifNone};
@@ -276,9 +279,19 @@ TRelHumInput RelHumFromFrostPoint(double t, double frostPoint)
         return {NoValueSentinel, ifValueOutOfRange};
     const double relHum = Store(
         100.0L * arith::Div(Ext(SatVapourPressureIce(frostPoint)), Ext(SatVapourPressure(t))));
-    if (relHum > InputRelHumMax)
+    if (relHum > InputRelHumMax) {
+        // Saturated air's own frost point is solved to a tolerance, and may give a hair more.
+        const double saturated = SaturationFrostPoint(t);
+        if (saturated != NoValueSentinel && frostPoint <= saturated)
+            return {InputRelHumMax, ifNone};
         return {NoValueSentinel, ifAboveSaturation};
+    }
     return {relHum, ifNone};
+}
+
+double SaturationFrostPoint(double t)
+{
+    return FrostPoint(SatVapourPressure(t));
 }
 
 TRelHumInput RelHumFromWetBulb(double t, double wetBulb, double p)
@@ -289,8 +302,13 @@ TRelHumInput RelHumFromWetBulb(double t, double wetBulb, double p)
         return {NoValueSentinel, ifValueOutOfRange};
     if (!PressureValid(p))
         return {NoValueSentinel, ifPressureNotPositive};
-    if (wetBulb > t)
-        return {NoValueSentinel, ifAboveAirTemperature};
+    // Saturated air's own wet bulb is solved to a tolerance and may lie a hair above it.
+    if (wetBulb > t) {
+        const double saturated = WetBulb(t, SatVapourPressure(t), p);
+        if (saturated == NoValueSentinel || !(wetBulb <= saturated))
+            return {NoValueSentinel, ifAboveAirTemperature};
+        return {InputRelHumMax, ifNone};
+    }
     const Ext es = SatVapourPressure(wetBulb);
     if (!(es < Ext(p)))
         return {NoValueSentinel, ifVapourExceedsPressure};

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -206,6 +208,40 @@ TEST(HumidityCommand, TakesTheHumidityAsDewPointFrostPointOrWetBulb)
         EXPECT_EQ(row.at("relative_humidity").get<double>(),
                   c.relHum(c.temp, c.value, 101325).relHum);
         EXPECT_NEAR(row.at(c.key).get<double>(), c.value, 1e-9);
+    }
+}
+
+// A saturated state's dew point, frost point and wet bulb as printed, at any --decimals, are taken
+// back as saturation, though rounding may put them past the air temperature or saturated air's
+// frost point.
+TEST(HumidityCommand, SaturatedStatesPrintedResultsAreTakenBack)
+{
+    for (const char *temp : {"-50", "20.0006"}) {
+        for (const char *decimals : {"0", "1", "3", "full"}) {
+            const TCliRun forward
+                = RunCli({"humidity", "--temp", temp, "--rh", "100", "--decimals", decimals,
+                          "--format", "csv", "--quantities", "dew_point,frost_point,wet_bulb"});
+            ASSERT_EQ(forward.status, 0) << forward.err;
+            const auto rows = CsvRows(forward.out);
+            for (std::size_t column = 3; column < rows.at(0).size(); column += 2) {
+                const std::string &value = rows.at(1).at(column);
+                if (value.empty())
+                    continue; // no frost point above 0 °C
+                std::string option = "--" + rows.at(0).at(column);
+                option = option.substr(0, option.rfind('_')); // the unit
+                std::replace(option.begin(), option.end(), '_', '-');
+                const TCliRun back = RunCli({"humidity", "--temp", temp, option, value, "--format",
+                                             "json", "--decimals", decimals});
+                ASSERT_EQ(back.status, 0) << option << " " << value << ": " << back.err;
+                EXPECT_NEAR(nlohmann::json::parse(back.out)
+                                .at("rows")
+                                .at(0)
+                                .at("relative_humidity")
+                                .get<double>(),
+                            100, 1) // the printed digits' own rounding
+                    << option << " " << value;
+            }
+        }
     }
 }
 

@@ -335,6 +335,35 @@ INSTANTIATE_TEST_SUITE_P(
         TInverseCase{"WetBulbBoilingAway", ikWetBulb, 120, 105, 101325, ifVapourExceedsPressure}),
     [](const auto &info) { return std::string(info.param.name); });
 
+class SaturatedState : public Quantities, public ::testing::WithParamInterface<double>
+{
+};
+
+// Saturated air's own dew point, frost point and wet bulb, every digit as computed, are taken back
+// as saturation, though each is solved or fitted and may lie a hair beyond its bound.
+TEST_P(SaturatedState, OwnResultsAreTakenBack)
+{
+    const double t = GetParam();
+    const TModuleState s = Calculate({t, 100, 101325});
+    for (const TInputKind kind : {ikDewPoint, ikFrostPoint, ikWetBulb}) {
+        const double value = QuantityOf(kind, s);
+        if (value == NoValue)
+            continue;
+        const TRelHumInput rh = RelHumFrom(kind, t, value, 101325);
+        ASSERT_EQ(rh.fault, ifNone) << kind << " " << value;
+        EXPECT_NEAR(rh.relHum, 100, 1e-6) << kind;
+    }
+    if (t < 0) {
+        EXPECT_EQ(SaturationFrostPoint(t), s.ExtResults[xiFrostPoint]);
+        // a little more vapour is more than the air holds
+        EXPECT_EQ(RelHumFromFrostPoint(t, s.ExtResults[xiFrostPoint] + 1e-6).fault,
+                  ifAboveSaturation);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Humidity, SaturatedState,
+                         ::testing::Values(-99.0, -50.0, -20.0, -0.5, 0.0006, 20.0006, 80.0));
+
 // --- Pressure dew point ----------------------------------------------------------------------
 
 struct TPressureDewPointCase
