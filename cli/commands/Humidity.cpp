@@ -221,6 +221,7 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
     humidity::ResetModuleState();
     humidity::TModuleState &state = humidity::moduleState;
     const THumidityOption &option = plan.single ? *plan.single : *plan.readingKind;
+    bool noUnboundedNote = false; // the unbounded dew and frost points are said once
     RunReadings(
         *plan.readings, context, writer, "reading", [&](const TReading &reading, TRow &row) {
             if (reading.fields.size() < 2 || reading.fields.size() > InputColumns)
@@ -267,6 +268,10 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                              + " Pa, is not below the pressure " + press.text
                              + " Pa: no such moist air; quantities that depend on the pressure are "
                                "shown as -----");
+            // Where the relative humidity's accuracy reaches down to dry air, the dew and frost
+            // points have no lower bound: their ± is none, not the slope's linear figure.
+            const bool unbounded = !(state.RelHum - state.RelHumAccuracy > 0);
+            bool pointShown = false;
             for (std::size_t i = 0; i < plan.quantities.size(); ++i) {
                 const THumidityQuantity &quantity = HumidityQuantities[plan.quantities[i]];
                 if (impossible && quantity.dependsOnPressure)
@@ -274,8 +279,19 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                 const auto index = static_cast<std::size_t>(quantity.index);
                 const auto &results = quantity.extended ? state.ExtResults : state.Results;
                 const auto &accuracies = quantity.extended ? state.ExtAccuracies : state.Accuracies;
+                const bool point = quantity.extended ? quantity.index == humidity::xiFrostPoint
+                                                     : quantity.index == humidity::riDewPoint;
                 row[InputColumns + 2 * i] = HumidityValue(results[index]);
-                row[InputColumns + 2 * i + 1] = HumidityValue(accuracies[index]);
+                row[InputColumns + 2 * i + 1]
+                    = unbounded && point ? TValue() : HumidityValue(accuracies[index]);
+                pointShown = pointShown || (point && results[index] != humidity::NoValueSentinel);
+            }
+            if (unbounded && pointShown && !noUnboundedNote) {
+                context.Note(reading.Where() + "at " + relHum.text + " % less its accuracy "
+                             + plan.relHumAccuracy.text
+                             + " % the air may be dry: the dew and frost points have no lower "
+                               "bound, and their ± is shown as -----");
+                noUnboundedNote = true;
             }
             if (plan.atTemp) {
                 const humidity::TRelHumAtTemp at = humidity::RelHumAtTemp(

@@ -183,6 +183,10 @@ double FrostPoint(double e)
     // Vapour just at the ice point may land a rounding above it.
     if (tf > 0)
         return tf < 1e-9L ? 0.0 : NoValueSentinel;
+    // Below the ice formulation's range there is no frost point to give; the window's dew point
+    // (Magnus over water, extrapolated) would there come out above it, as no frost point can.
+    if (tf < InputTempMin)
+        return NoValueSentinel;
     return Store(tf);
 }
 
@@ -366,8 +370,15 @@ void CalculateExtendedHumidity()
     s.ExtResults[xiVapourPressure] = s.VapPress;
     s.ExtAccuracies[xiVapourPressure] = Store(eSpread + std::fabs(Ext(s.VapPress) - eI));
 
-    // Temperatures carry none, as the dew point does.
-    const double frostPoint = FrostPoint(s.VapPress);
+    // Temperatures carry none, as the dew point does. Less vapour condenses as frost at a higher
+    // temperature than as dew; within hundredths of a degree of the ice point the dew point's
+    // Magnus fit and the ice formulation disagree by more than that, and the frost point is then
+    // held at the dew point.
+    double frostPoint = FrostPoint(s.VapPress);
+    const double dewPoint = s.Results[riDewPoint];
+    if (frostPoint != NoValueSentinel && dewPoint != NoValueSentinel && dewPoint < 0
+        && frostPoint < dewPoint)
+        frostPoint = dewPoint;
     s.ExtResults[xiFrostPoint] = frostPoint;
     s.ExtAccuracies[xiFrostPoint] = NoValueSentinel;
     if (frostPoint != NoValueSentinel) {

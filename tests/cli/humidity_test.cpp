@@ -245,6 +245,24 @@ TEST(HumidityCommand, SaturatedStatesPrintedResultsAreTakenBack)
     }
 }
 
+// Where the relative humidity less its accuracy is not above 0 the air may be dry: the dew and
+// frost points have no lower bound, so no ± (null in JSON), said once on standard error.
+TEST(HumidityCommand, DewAndFrostPointsOfPossiblyDryAirHaveNoAccuracy)
+{
+    for (const char *relHum : {"2.5", "2.6"}) {
+        const TCliRun run = RunCli({"humidity", "--temp", "-20", "--rh", relHum, "--quantities",
+                                    "dew_point,frost_point,vapour_pressure", "--format", "json"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const nlohmann::json row = nlohmann::json::parse(run.out).at("rows").at(0);
+        const bool dry = std::string(relHum) == "2.5";
+        EXPECT_EQ(row.at("dew_point_accuracy").is_null(), dry) << relHum;
+        EXPECT_EQ(row.at("frost_point_accuracy").is_null(), dry) << relHum;
+        EXPECT_TRUE(row.at("vapour_pressure_accuracy").is_number());
+        EXPECT_GT(row.at("frost_point").get<double>(), row.at("dew_point").get<double>());
+        EXPECT_EQ(run.err.find("no lower bound") != std::string::npos, dry) << run.err;
+    }
+}
+
 // A pressure in another unit is the same pressure: the output stays in pascals.
 TEST(HumidityCommand, ReadsPressuresWithUnits)
 {

@@ -217,7 +217,7 @@ class QuantitiesWholeRange : public Quantities, public ::testing::WithParamInter
 TEST_P(QuantitiesWholeRange, NeverFaultsAndKeepsTheQuantitiesInOrder)
 {
     const double t = GetParam();
-    for (double relHum : {0.0, 0.001, 1.0, 50.0, 100.0}) {
+    for (double relHum : {0.0, 0.000001, 0.001, 1.0, 50.0, 100.0}) {
         for (double p : {10.0, 1000.0, 101325.0, 1e6}) {
             SCOPED_TRACE(testing::Message() << "RH " << relHum << " p " << p);
             TModuleState s;
@@ -229,7 +229,14 @@ TEST_P(QuantitiesWholeRange, NeverFaultsAndKeepsTheQuantitiesInOrder)
             }
             const double frostPoint = s.ExtResults[xiFrostPoint];
             EXPECT_TRUE(frostPoint == NoValue || frostPoint <= 0) << frostPoint;
-            EXPECT_EQ(frostPoint == NoValue, relHum == 0 || s.VapPress > SatVapourPressureIce(0));
+            // none beyond the ice formulation's range, -100 to 0 °C
+            EXPECT_EQ(frostPoint == NoValue, relHum == 0 || s.VapPress > SatVapourPressureIce(0)
+                                                 || s.VapPress < SatVapourPressureIce(-100));
+            // less vapour condenses as frost at a higher temperature than as dew
+            const double dewPoint = s.Results[riDewPoint];
+            if (frostPoint != NoValue && dewPoint < 0) {
+                EXPECT_GE(frostPoint, dewPoint);
+            }
             const double wetBulb = s.ExtResults[xiWetBulb];
             EXPECT_EQ(wetBulb == NoValue, s.Results[riSpecificHumidity] == NoValue);
             if (wetBulb != NoValue) {
