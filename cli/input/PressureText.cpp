@@ -4,6 +4,10 @@
 #include "CliError.h"
 #include "Messages.h"
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 namespace cli {
 
 std::string PressureUnitList()
@@ -46,7 +50,21 @@ TInputValue ParsePressureText(std::string_view text, std::string_view what,
         if (std::optional<TInputValue> plain = ReadNumber(text))
             return *plain;
     }
-    return {MessageNumber(pressure.pascals), pressure.pascals};
+    // Converted, it keeps the resolution it was given in: 1.0132 bar is 101320 Pa, not the
+    // product's 101320.00000000001.
+    const std::string_view trimmed = text.substr(
+        text.find_first_not_of(" \t") == std::string_view::npos ? 0
+                                                                : text.find_first_not_of(" \t"));
+    const std::string_view number = trimmed.substr(0, trimmed.find_first_not_of("+-0123456789.eE"));
+    const std::optional<TInputValue> given = ReadNumber(number);
+    double pascals = pressure.pascals;
+    if (given && given->value != 0) {
+        const double resolution = std::fabs(pascals / static_cast<double>(given->value))
+                                  * std::pow(10.0, -GivenDecimals(number));
+        const int decimals = static_cast<int>(std::ceil(-std::log10(resolution) - 1e-9));
+        pascals = RoundedTo(pascals, std::clamp(decimals, 0, 17));
+    }
+    return {MessageNumber(pascals), pascals};
 }
 
 void CheckPressure(const TInputValue &pressure, const std::string &what)

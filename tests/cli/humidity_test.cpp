@@ -263,6 +263,22 @@ TEST(HumidityCommand, DewAndFrostPointsOfPossiblyDryAirHaveNoAccuracy)
     }
 }
 
+// A pressure converted to pascals keeps the resolution it was given in, in every format.
+TEST(PressureDewPointCommand, ConvertedPressureIsShownAtItsGivenResolution)
+{
+    const struct
+    {
+        const char *given;
+        const char *pascals;
+    } cases[]{{"1.0132bar", "101320"}, {"101.3255kPa", "101325.5"}, {"14.7psi", "101353"}};
+    for (const auto &c : cases) {
+        const TCliRun run = RunCli({"pressure-dew-point", "--dew-point", "3", "--at", "8bar",
+                                    "--to", c.given, "--format", "csv", "--decimals", "full"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(CsvRows(run.out).at(1).at(2), c.pascals) << c.given;
+    }
+}
+
 // A pressure in another unit is the same pressure: the output stays in pascals.
 TEST(HumidityCommand, ReadsPressuresWithUnits)
 {
