@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "Messages.h"
 
+#include "arith.h"
+
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <limits>
 #include <sstream>
 
 namespace cli {
@@ -103,6 +107,26 @@ std::string Nearest(std::string_view given, const std::vector<std::string> &cand
         || bestDistance * 3 > std::max<std::size_t>(best.size(), 3))
         return {};
     return best;
+}
+
+std::string BeyondPrintableText()
+{
+    std::array<char, 64> largest{};
+    const auto end = std::to_chars(largest.data(), largest.data() + largest.size(),
+                                   std::numeric_limits<double>::max())
+                         .ptr;
+    return "±" + std::string(largest.data(), end) + ", the largest number the tool can print";
+}
+
+std::string FaultText(const std::exception &fault)
+{
+    if (dynamic_cast<const arith::EOverflow *>(&fault) != nullptr)
+        return "a result is beyond " + BeyondPrintableText();
+    if (dynamic_cast<const arith::EZeroDivide *>(&fault) != nullptr)
+        return "a result would divide by zero";
+    if (dynamic_cast<const arith::EInvalidOp *>(&fault) != nullptr)
+        return "a result is undefined (no number)";
+    return fault.what();
 }
 
 std::string Lower(std::string text)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <exception>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -25,6 +26,12 @@ void WriteMessage(std::ostream &err, std::string_view message);
 // The candidate nearest to `given` by edit distance, or empty when none is close enough to be
 // what was meant.
 std::string Nearest(std::string_view given, const std::vector<std::string> &candidates);
+
+// What an arithmetic failure means to the user, with no fault class named: "a result is beyond
+// ±1.7976931348623157e308, the largest number the tool can print"; any other exception's own text.
+std::string FaultText(const std::exception &fault);
+// "±1.7976931348623157e308, the largest number the tool can print"
+std::string BeyondPrintableText();
 
 // The text in lower case, ASCII letters only, whatever the locale.
 std::string Lower(std::string text);

@@ -22,7 +22,7 @@ void TRunContext::ReportBadRow(const std::exception &error)
 {
     ++m_badRows;
     if (dynamic_cast<const arith::EMathError *>(&error) != nullptr)
-        WriteMessage(m_err, std::string("cannot calculate: ") + error.what());
+        WriteMessage(m_err, "cannot calculate: " + FaultText(error));
     else
         WriteMessage(m_err, error.what());
 }

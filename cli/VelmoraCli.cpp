@@ -106,7 +106,8 @@ std::unique_ptr<TCliApp> BuildCliApp()
     app.get_formatter()->column_width(HelpDescriptionColumn);
     app.footer("Run 'velmora-cli COMMAND --help' for a command's options. Exit status: 0 "
                "success, 1 partial (bad readings let pass with --keep-going, a failed write) or a "
-               "calibration that fails, 2 refused input.");
+               "\"no\" (a calibration that fails, a check that misses a --class), 2 refused "
+               "input.");
     cli->commands = {AddTempCommand(app),  AddTableCommand(app),    AddToleranceCommand(app),
                      AddCheckCommand(app), AddHumidityCommand(app), AddPressureDewPointCommand(app),
                      AddLoopCommand(app),  AddLineCommand(app),     AddCalibrateCommand(app)};
@@ -123,7 +124,7 @@ int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
     } catch (const TCliError &error) {
         WriteMessage(err, error.what());
     } catch (const arith::EMathError &error) {
-        WriteMessage(err, std::string("cannot calculate: ") + error.what());
+        WriteMessage(err, "cannot calculate: " + FaultText(error));
     } catch (const std::bad_alloc &) {
         WriteMessage(err, "out of memory");
     }

@@ -97,12 +97,26 @@ double RelHumFrom(const THumidityOption &option, const TInputValue &given, const
     const double t = static_cast<double>(temp.value);
     const double value = static_cast<double>(given.value);
     const double p = static_cast<double>(press.value);
-    const humidity::TRelHumInput r
-        = option.kind == hiDewPoint     ? humidity::RelHumFromDewPoint(t, value)
-          : option.kind == hiFrostPoint ? humidity::RelHumFromFrostPoint(t, value)
-                                        : humidity::RelHumFromWetBulb(t, value, p);
+    const auto relHumFrom = [&](double v) {
+        return option.kind == hiDewPoint     ? humidity::RelHumFromDewPoint(t, v)
+               : option.kind == hiFrostPoint ? humidity::RelHumFromFrostPoint(t, v)
+                                             : humidity::RelHumFromWetBulb(t, v, p);
+    };
+    const humidity::TRelHumInput r = relHumFrom(value);
     if (r.fault == humidity::ifNone)
         return r.relHum;
+    // A saturated state's own dew point, frost point or wet bulb, printed to fewer digits, may
+    // round past its bound (the air temperature, saturated air's frost point); it is the bound.
+    const double bound = r.fault == humidity::ifAboveAirTemperature ? t
+                         : r.fault == humidity::ifAboveSaturation
+                             ? humidity::SaturationFrostPoint(t)
+                             : humidity::NoValueSentinel;
+    if (bound != humidity::NoValueSentinel
+        && value <= RoundedTo(bound, GivenDecimals(given.text))) {
+        const humidity::TRelHumInput atBound = relHumFrom(bound);
+        if (atBound.fault == humidity::ifNone)
+            return atBound.relHum;
+    }
     throw TCliError(HumidityFaultMessage(
         r.fault, {std::string(option.name) + " " + given.text + " °C", option.max,
                   option.kind == hiWetBulb ? "the dry bulb " : "the air temperature ", temp.text,
@@ -204,11 +218,12 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
         columns.push_back({"rh_at_temp_accuracy", "±", "%", "pct", false, true});
     }
     const std::size_t atTempColumn = columns.size() - 2;
-    TReportWriter writer("humidity", std::move(columns), std::move(settings),
-                         context.Options(), plan.single ? TLayout::Quantities : TLayout::Rows);
+    TReportWriter writer("humidity", std::move(columns), std::move(settings), context.Options(),
+                         plan.single ? TLayout::Quantities : TLayout::Rows);
     humidity::ResetModuleState();
     humidity::TModuleState &state = humidity::moduleState;
     const THumidityOption &option = plan.single ? *plan.single : *plan.readingKind;
+    bool noUnboundedNote = false; // the unbounded dew and frost points are said once
     RunReadings(
         *plan.readings, context, writer, "reading", [&](const TReading &reading, TRow &row) {
             if (reading.fields.size() < 2 || reading.fields.size() > InputColumns)
@@ -255,6 +270,10 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                              + " Pa, is not below the pressure " + press.text
                              + " Pa: no such moist air; quantities that depend on the pressure are "
                                "shown as -----");
+            // Where the relative humidity's accuracy reaches down to dry air, the dew and frost
+            // points have no lower bound: their ± is none, not the slope's linear figure.
+            const bool unbounded = !(state.RelHum - state.RelHumAccuracy > 0);
+            bool pointShown = false;
             for (std::size_t i = 0; i < plan.quantities.size(); ++i) {
                 const THumidityQuantity &quantity = HumidityQuantities[plan.quantities[i]];
                 if (impossible && quantity.dependsOnPressure)
@@ -262,16 +281,27 @@ void RunHumidity(const THumidityPlan &plan, TRunContext &context)
                 const auto index = static_cast<std::size_t>(quantity.index);
                 const auto &results = quantity.extended ? state.ExtResults : state.Results;
                 const auto &accuracies = quantity.extended ? state.ExtAccuracies : state.Accuracies;
+                const bool point = quantity.extended ? quantity.index == humidity::xiFrostPoint
+                                                     : quantity.index == humidity::riDewPoint;
                 row[InputColumns + 2 * i] = HumidityValue(results[index]);
-                row[InputColumns + 2 * i + 1] = HumidityValue(accuracies[index]);
+                row[InputColumns + 2 * i + 1]
+                    = unbounded && point ? TValue() : HumidityValue(accuracies[index]);
+                pointShown = pointShown || (point && results[index] != humidity::NoValueSentinel);
+            }
+            if (unbounded && pointShown && !noUnboundedNote) {
+                context.Note(reading.Where() + "at " + relHum.text + " % less its accuracy "
+                             + plan.relHumAccuracy.text
+                             + " % the air may be dry: the dew and frost points have no lower "
+                               "bound, and their ± is shown as -----");
+                noUnboundedNote = true;
             }
             if (plan.atTemp) {
                 const humidity::TRelHumAtTemp at = humidity::RelHumAtTemp(
                     state.Temp, state.RelHum, static_cast<double>(plan.atTemp->value),
                     state.TempAccuracy, state.RelHumAccuracy, state.TempAccuracy);
                 if (at.fault == humidity::atCondenses)
-                    context.Note(reading.Where() + "at " + plan.atTemp->text
-                                 + " °C the air of " + temp.text + " °C and " + relHum.text
+                    context.Note(reading.Where() + "at " + plan.atTemp->text + " °C the air of "
+                                 + temp.text + " °C and " + relHum.text
                                  + " % lies below its dew point: it would condense");
                 if (at.fault == humidity::atNone) {
                     row[atTempColumn] = TValue::Number(at.relHum);

@@ -65,12 +65,18 @@ void RunLine(const TLinePlan &plan, TRunContext &context)
         const TInputValue input = ReadingValue(reading, 0, what);
         row[0] = TValue::Given(input.text, static_cast<double>(input.value));
         // The window shows the extended result as a double.
-        row[1] = TValue::Number(Calculate([&] { return what + " " + input.text; },
+        row[1] = TValue::Number(
+            Calculate([&] { return what + " " + input.text; },
+                      [&] {
+                          const std::string result = plan.toY ? "y" : "x";
+                          return PrintableResult(
+                              NamedResult(result,
                                           [&] {
-                                              return arith::ToDouble(
-                                                  plan.toY ? scaling::LineY(line, input.value)
-                                                           : scaling::LineX(line, input.value));
-                                          }));
+                                              return plan.toY ? scaling::LineY(line, input.value)
+                                                              : scaling::LineX(line, input.value);
+                                          }),
+                              result);
+                      }));
     });
     writer.Finish(context.Out());
 }

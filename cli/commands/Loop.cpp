@@ -63,15 +63,21 @@ void RunLoop(const TLoopPlan &plan, TRunContext &context)
         row[0] = TValue::Given(input.text, static_cast<double>(input.value));
         Calculate([&] { return what + " " + input.text; },
                   [&] {
-                      const Extended current
-                          = plan.toValue ? input.value : scaling::LoopCurrent(range, input.value);
+                      const std::string name = plan.toValue ? "the output value" : "the current";
+                      const Extended current = plan.toValue ? input.value : NamedResult(name, [&] {
+                          return scaling::LoopCurrent(range, input.value);
+                      });
                       const Extended result
-                          = plan.toValue ? scaling::LoopValue(range, input.value) : current;
-                      const Extended percent = scaling::LoopPercentOfSpan(current);
+                          = plan.toValue ? NamedResult(
+                                name, [&] { return scaling::LoopValue(range, input.value); })
+                                         : current;
+                      const Extended percent = NamedResult("the percentage of span", [&] {
+                          return scaling::LoopPercentOfSpan(current);
+                      });
                       // The window shows the extended result as a double; one that does not fit is
                       // a failure there.
-                      row[1] = TValue::Number(arith::ToDouble(result));
-                      row[2] = TValue::Number(arith::ToDouble(percent));
+                      row[1] = TValue::Number(PrintableResult(result, name));
+                      row[2] = TValue::Number(PrintableResult(percent, "the percentage of span"));
                       row[3] = TValue::Word(scaling::NamurZoneText(scaling::NamurZone(current)));
                   });
     });

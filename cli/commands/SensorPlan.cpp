@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <string_view>
 
 namespace cli {
 
@@ -19,10 +20,6 @@ std::vector<std::string> EmfUnitNames()
 {
     return {"uV", "µV", "mV"};
 }
-
-namespace {
-
-using namespace temperature;
 
 // The names --class takes, for its completion: the classes of the class tables, then the
 // platinum elements' designations as one word ("W0.15"), which FindToleranceClass also takes.
@@ -34,17 +31,22 @@ std::string ClassChoices()
         if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
             names.push_back(name);
     };
-    for (const TToleranceClass &row : PlatinumClasses)
+    for (const temperature::TToleranceClass &row : temperature::PlatinumClasses)
         add(std::string(row.Name));
-    for (const TToleranceClass &row : ThermocoupleClasses)
+    for (const temperature::TToleranceClass &row : temperature::ThermocoupleClasses)
         add(std::string(row.Name));
-    for (const TToleranceClass &row : PlatinumClasses)
+    for (const temperature::TToleranceClass &row : temperature::PlatinumClasses)
         add(std::string(row.Designation));
     std::string list;
     for (const std::string &name : names)
         list += (list.empty() ? "" : ",") + name;
     return list;
 }
+
+namespace {
+
+using namespace temperature;
+
 
 TTempUnit ParseUnit(const std::string &text)
 {
@@ -85,7 +87,7 @@ double Millivolts(float microvolts)
 }
 
 // The range of electrical inputs the tool takes: those of temperatures within the sensor's
-// limits that its inverse function covers.
+// limits that its inverse function reaches.
 std::string ElectricRangeText(const TSensorPlan &plan)
 {
     const TElectricImage image = plan.sensor->ElectricImage();
@@ -103,41 +105,52 @@ std::string ElectricGiven(const TSensorPlan &plan, const TInputValue &input)
     return plan.Electric().key + " " + WithUnit(input.text, plan.Electric().unit);
 }
 
-void CheckElectric(const TSensorPlan &plan, const TInputValue &input, Extended engineValue)
+// The electrical input to convert, in the engine's unit. An input outside the sensor's range is
+// still taken when it is an end of the range as --to electrical prints it, rounded to the digits
+// the input is given with; it is then that end.
+Extended AcceptedElectric(const TSensorPlan &plan, const TInputValue &input, Extended engineValue)
 {
     const TCliSensor &sensor = *plan.sensor;
-    // Made only for a message: this check runs for every reading.
-    const auto given = [&] { return ElectricGiven(plan, input); };
-    if (!plan.coldJunction) {
-        if (!sensor.ElectricWithin(engineValue))
-            throw TCliError(given() + " is outside the " + sensor.DisplayName() + "'s range, "
-                            + ElectricRangeText(plan));
-        return;
+    const double coldJunctionEmf
+        = plan.coldJunction ? sensor.ColdJunctionEmf(plan.coldJunction->value, plan.unit) : 0;
+    if (sensor.ElectricWithin(engineValue + coldJunctionEmf))
+        return engineValue;
+    const TElectricImage image = sensor.ElectricImage();
+    if (image.electric) {
+        // the ends as the conversion of the ends' temperatures gives them, in the engine's unit
+        // and as shown
+        double ends[2]
+            = {image.electric->Low - coldJunctionEmf, image.electric->High - coldJunctionEmf};
+        double shown[2] = {ends[0], ends[1]};
+        if (sensor.Thermocouple()) {
+            for (int i = 0; i < 2; ++i) {
+                const auto single = static_cast<float>(ends[i]);
+                ends[i] = single;
+                shown[i] = plan.emfUnit == TEmfUnit::Millivolt ? Millivolts(single)
+                                                               : SingleDecimal(single);
+            }
+        }
+        const int decimals = GivenDecimals(input.text);
+        const double given = static_cast<double>(input.value);
+        if (given <= shown[0] && given >= RoundedTo(shown[0], decimals))
+            return ends[0];
+        if (given >= shown[1] && given <= RoundedTo(shown[1], decimals))
+            return ends[1];
     }
-    const double coldJunctionEmf = sensor.ColdJunctionEmf(plan.coldJunction->value, plan.unit);
-    if (!sensor.ElectricWithin(engineValue + coldJunctionEmf))
-        throw TCliError(given() + " plus " + plan.ElectricText(coldJunctionEmf) + " "
-                        + plan.Electric().unit + " for the reference junction at "
-                        + plan.coldJunction->text + " " + plan.Temperature().unit
-                        + " is outside the " + sensor.DisplayName() + "'s range, "
+    const std::string given = ElectricGiven(plan, input);
+    if (!plan.coldJunction)
+        throw TCliError(given + " is outside the " + sensor.DisplayName() + "'s range, "
                         + ElectricRangeText(plan));
+    throw TCliError(given + " plus " + plan.ElectricText(coldJunctionEmf) + " "
+                    + plan.Electric().unit + " for the reference junction at "
+                    + plan.coldJunction->text + " " + plan.Temperature().unit + " is outside the "
+                    + sensor.DisplayName() + "'s range, " + ElectricRangeText(plan));
 }
 
 void SetToleranceClass(TSensorPlan &plan, const std::string &text)
 {
     const char sensor = ClassSensor(plan, "--class " + text);
-    plan.toleranceClass = FindToleranceClass(sensor, text);
-    if (plan.toleranceClass)
-        return;
-    std::string known;
-    for (const TClassKey &key : ToleranceClassesOf(sensor)) {
-        if (key.Sensor != 'F')
-            known += (known.empty() ? "" : ", ") + std::string(key.Name);
-    }
-    if (sensor == 'P')
-        known += " (wire-wound), or the designations W 0.1 to W 0.6 and F 0.1 to F 0.6";
-    throw TCliError("unknown class '" + text + "' for the " + plan.sensor->DisplayName()
-                    + "; expected " + known);
+    plan.toleranceClass = ParseClass(plan, sensor, text, "class");
 }
 
 } // namespace
@@ -180,11 +193,27 @@ Extended TSensorPlan::ElectricScale() const
 
 std::string TSensorPlan::ElectricText(double engineValue) const
 {
+    if (sensor->Thermocouple() && emfUnit == TEmfUnit::Millivolt)
+        return FormatNumber(Millivolts(static_cast<float>(engineValue)), DefaultDecimals);
     if (sensor->Thermocouple())
-        return emfUnit == TEmfUnit::Millivolt
-                   ? MessageNumber(Millivolts(static_cast<float>(engineValue)))
-                   : FormatNumber(static_cast<float>(engineValue), std::nullopt);
+        return FormatNumber(static_cast<float>(engineValue), DefaultDecimals);
     return FormatNumber(engineValue, DefaultDecimals);
+}
+
+TClassKey ParseClass(const TSensorPlan &plan, char classSensor, const std::string &text,
+                     const std::string &option)
+{
+    if (const std::optional<TClassKey> key = FindToleranceClass(classSensor, text))
+        return *key;
+    std::string known;
+    for (const TClassKey &key : ToleranceClassesOf(classSensor)) {
+        if (key.Sensor != 'F')
+            known += (known.empty() ? "" : ", ") + std::string(key.Name);
+    }
+    if (classSensor == 'P')
+        known += " (wire-wound), or the designations W 0.1 to W 0.6 and F 0.1 to F 0.6";
+    throw TCliError("unknown " + option + " '" + Echo(text) + "' for the "
+                    + plan.sensor->DisplayName() + "; expected " + known);
 }
 
 char ClassSensor(TSensorPlan &plan, const std::string &option)
@@ -242,12 +271,11 @@ double ConvertValue(const TSensorPlan &plan, const TInputValue &input)
     try {
         if (toElectric)
             CheckTemperature(plan, input, "temperature");
-        else
-            CheckElectric(plan, input, engineInput);
         const std::optional<Extended> coldJunction
             = plan.coldJunction ? std::optional(plan.coldJunction->value) : std::nullopt;
-        const double value
-            = plan.sensor->Convert(plan.direction, engineInput, plan.unit, coldJunction);
+        const double value = plan.sensor->Convert(
+            plan.direction, toElectric ? engineInput : AcceptedElectric(plan, input, engineInput),
+            plan.unit, coldJunction);
         if (!plan.sensor->Thermocouple() || (!toElectric && plan.unit == unFahrenheit))
             return value;
         const auto single = static_cast<float>(value);

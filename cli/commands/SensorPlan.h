@@ -83,6 +83,14 @@ char ClassSensor(TSensorPlan &plan, const std::string &option);
 // naming `what` for a unit of another quantity or none known.
 TInputValue ElectricValue(const TSensorPlan &plan, std::string_view text, std::string_view what);
 
+// The names --class takes, joined by commas, for its completion.
+std::string ClassChoices();
+
+// The class that `text` names for the plan's class sensor (ClassSensor first); a TCliError naming
+// `option` and the known classes where it names none.
+temperature::TClassKey ParseClass(const TSensorPlan &plan, char classSensor,
+                                  const std::string &text, const std::string &option);
+
 // Unlike the window's field, which brings such a value back onto the limit, the tool refuses a
 // temperature outside the sensor's limits.
 void CheckTemperature(const TSensorPlan &plan, const TInputValue &input, const std::string &what);

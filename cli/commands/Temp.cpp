@@ -166,7 +166,9 @@ TCommand AddTempCommand(CLI::App &app)
 the "Temperature sensors" tab does.)",
                           R"(A temperature outside the sensor's limits is refused (the window would
 bring it back onto the limit). A resistance or thermo-voltage is taken over the image of those
-limits, as far as the sensor's inverse function reaches. )",
+limits, a thermocouple's from the lowest temperature its inverse function reaches; a value that is
+an end of that range rounded to the digits it is given with is that end, so that whatever --to
+electrical prints converts back. )",
                           "VALUEs",
                           {"velmora-cli temp pt100 --to electrical 0 100",
                            "velmora-cli temp k --to temperature 3095.9 --cj 25"}},

@@ -28,8 +28,18 @@ TInputValue ParseNumber(std::string_view text, std::string_view what);
 // The shortest text that reads back as the same double, or with exactly `decimals` digits after
 // the point. A rounded zero loses its sign.
 std::string FormatNumber(double value, std::optional<int> decimals);
-// The same for a single-precision result: the shortest text that reads back as the same float.
+// The same for a single-precision result: the shortest text that reads back as the same float,
+// or that text's value rounded to `decimals` places.
 std::string FormatNumber(float value, std::optional<int> decimals);
+
+// A single-precision result as the one double every format shows: the value of its shortest
+// text (36740.42, not the float's binary 36740.421875).
+double SingleDecimal(float value);
+
+// Digits after the point of a number as given: "69553.2" 1, "1.25e1" 1, "7e2" 0; at most 17.
+int GivenDecimals(std::string_view text);
+// The value rounded to `decimals` places, as a result is printed at --decimals.
+double RoundedTo(double value, int decimals);
 
 // A number for a message: shortest form, no exponent for everyday magnitudes.
 std::string MessageNumber(double value);

@@ -5,6 +5,10 @@
 #include "Messages.h"
 #include "input/UnitText.h"
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 namespace cli {
 
 namespace {
@@ -107,7 +111,25 @@ TInputValue ParsePressureText(std::string_view text, std::string_view what,
         if (std::optional<TInputValue> number = ReadNumber(text))
             return *number;
     }
-    return {MessageNumber(pressure.pascals), pressure.pascals};
+    // Converted, it keeps the resolution it was given in: 1.0132 bar is 101320 Pa, not the
+    // product's 101320.00000000001.
+    const std::string_view trimmed = text.substr(
+        text.find_first_not_of(" \t") == std::string_view::npos ? 0
+                                                                : text.find_first_not_of(" \t"));
+    const std::string_view number = trimmed.substr(0, trimmed.find_first_not_of("+-0123456789.eE"));
+    const std::optional<TInputValue> given = ReadNumber(number);
+    double pascals = pressure.pascals;
+    if (given && given->value != 0) {
+        // The unit's size in pascals; a gauge pressure's atmosphere is no part of it.
+        const double inUnit = pressure.gauge
+                                  ? pascals - static_cast<double>(setting.atmosphere.value)
+                                  : pascals;
+        const double resolution = std::fabs(inUnit / static_cast<double>(given->value))
+                                  * std::pow(10.0, -GivenDecimals(number));
+        const int decimals = static_cast<int>(std::ceil(-std::log10(resolution) - 1e-9));
+        pascals = RoundedTo(pascals, std::clamp(decimals, 0, 17));
+    }
+    return {MessageNumber(pascals), pascals};
 }
 
 void AddAtmosphere(nlohmann::ordered_json &settings, const TPressureSetting &setting)

@@ -20,15 +20,16 @@
 namespace cli {
 
 // The arithmetic failed on values that passed every check of their own (an overflow, a zero
-// divisor): "cannot calculate for current 12: Floating point overflow", where `inputs` names the
-// values and `fault` what failed. The runner names the line before the values.
+// divisor): "cannot calculate for current 1e300: the output value is beyond ±1.79…e308, the
+// largest number the tool can print", where `inputs` names the values and `fault` what failed. The
+// runner names the line before the values.
 class TCalculationError : public TCliError
 {
 public:
     TCalculationError(const std::string &inputs, const std::exception &fault)
-        : TCliError("cannot calculate for " + inputs + ": " + fault.what())
+        : TCliError("cannot calculate for " + inputs + ": " + FaultText(fault))
         , m_inputs(inputs)
-        , m_fault(fault.what())
+        , m_fault(FaultText(fault))
     {
     }
 
@@ -41,6 +42,33 @@ private:
     std::string m_inputs;
     std::string m_fault;
 };
+
+// A result that no double holds, named as its column reads ("the output value").
+class EBeyondPrintable : public arith::EMathError
+{
+public:
+    explicit EBeyondPrintable(const std::string &result)
+        : arith::EMathError(result + " is beyond " + BeyondPrintableText())
+    {
+    }
+};
+
+// The value `compute` gives for a result; an overflow on the way is an EBeyondPrintable naming it.
+template<typename TCompute>
+auto NamedResult(const std::string &result, TCompute &&compute)
+{
+    try {
+        return compute();
+    } catch (const arith::EOverflow &) {
+        throw EBeyondPrintable(result);
+    }
+}
+
+// A result as the double every output holds; one beyond it is an EBeyondPrintable naming it.
+inline double PrintableResult(Extended value, const std::string &result)
+{
+    return NamedResult(result, [value] { return arith::ToDouble(value); });
+}
 
 // The result of `calculate`; an arithmetic failure in it is a TCalculationError naming the
 // values that `inputs` gives.

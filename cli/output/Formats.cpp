@@ -41,10 +41,7 @@ nlohmann::ordered_json JsonValue(const TValue &value, const TColumn &column)
         if (!column.single)
             return Unsigned0(value.number);
         // The double of the single's shortest text, not its binary expansion.
-        const std::string text = FormatNumber(static_cast<float>(value.number), std::nullopt);
-        double number = 0;
-        std::from_chars(text.data(), text.data() + text.size(), number);
-        return Unsigned0(number);
+        return Unsigned0(SingleDecimal(static_cast<float>(value.number)));
     }
     case TValue::TKind::Word:
         return value.text;

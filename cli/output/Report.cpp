@@ -395,12 +395,13 @@ std::string TReportWriter::QuantityLines(const std::vector<std::string> &texts) 
         std::string value;
         std::string accuracy;
         std::string unit;
+        bool words = false;
     };
     std::vector<TLine> lines;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         if (m_columns[c].accuracy)
             continue;
-        TLine line{m_columns[c].heading, texts[c], {}, m_columns[c].unit};
+        TLine line{m_columns[c].heading, texts[c], {}, m_columns[c].unit, m_columns[c].words};
         if (c + 1 < m_columns.size() && m_columns[c + 1].accuracy)
             line.accuracy = texts[c + 1];
         lines.push_back(std::move(line));
@@ -415,7 +416,9 @@ std::string TReportWriter::QuantityLines(const std::vector<std::string> &texts) 
     };
     for (const TLine &line : lines) {
         nameWidth = std::max(nameWidth, DisplayWidth(line.name));
-        widen(value, line.value);
+        // words stand from where the numbers start, taking no part in their alignment
+        if (!line.words)
+            widen(value, line.value);
         if (!line.accuracy.empty())
             widen(accuracy, line.accuracy);
     }
@@ -430,6 +433,10 @@ std::string TReportWriter::QuantityLines(const std::vector<std::string> &texts) 
     for (const TLine &line : lines) {
         std::string text = line.name;
         Pad(text, nameWidth - DisplayWidth(line.name) + 2);
+        if (line.words) {
+            out += text + line.value + '\n';
+            continue;
+        }
         text += aligned(value, line.value);
         if (accuracy.whole + accuracy.fraction > 0)
             text += line.accuracy.empty() ? std::string(accuracy.whole + accuracy.fraction + 4, ' ')

@@ -109,7 +109,7 @@ public:
 
     TElectricImage ElectricImage() const override
     {
-        const TValueRange t = m_setup.sensor.TempRange();
+        const TValueRange t = m_setup.sensor.ImageTempRange();
         try {
             return {m_setup.sensor.ElectricRange(), t.Low, t.High};
         } catch (const ECannotCalculate &) {
@@ -122,8 +122,10 @@ public:
     {
         const TValueRange range = m_setup.sensor.ElectricRange();
         if (Thermocouple()) {
+            // the ends are the singles' shortest decimals, which read back as the singles
             const auto single = static_cast<float>(x);
-            return single >= range.Low && single <= range.High;
+            return single >= static_cast<float>(range.Low)
+                   && single <= static_cast<float>(range.High);
         }
         return x >= range.Low - 0.0005L && x <= range.High + 0.0005L;
     }

@@ -4,6 +4,9 @@
 #include "CliError.h"
 #include "Messages.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace cli {
 
 using namespace temperature;
@@ -97,12 +100,27 @@ const TSensorEntry &FindSensor(const std::string &text)
         if (Named(entry, name))
             return entry;
     }
-    // A platinum size the window does not have is the curve sensor at that size.
-    std::string hint;
+    // A platinum size the window does not have is the curve sensor at that size, not the
+    // nearest size it has.
     if (name.size() > 2 && name.rfind("pt", 0) == 0
         && name.find_first_not_of("0123456789", 2) == std::string::npos)
-        hint = " (a Pt" + name.substr(2) + " is pt --r0 " + name.substr(2) + ")";
-    throw TCliError("unknown sensor '" + text + "'; expected one of " + SensorNames(", ") + hint);
+        throw TCliError("unknown sensor '" + text + "'; expected one of " + SensorNames(", ")
+                        + " (a Pt" + name.substr(2) + " is pt --r0 " + name.substr(2) + ")");
+    std::vector<std::string> names;
+    for (const TSensorEntry &entry : SensorTable) {
+        names.emplace_back(entry.name);
+        std::string_view aliases = entry.aliases;
+        while (!aliases.empty()) {
+            const std::size_t end = std::min(aliases.find(' '), aliases.size());
+            names.emplace_back(aliases.substr(0, end));
+            aliases.remove_prefix(std::min(end + 1, aliases.size()));
+        }
+    }
+    // one character is no slip of the keyboard away from any name in particular
+    const std::string nearest = name.size() > 1 ? Nearest(name, names) : std::string();
+    throw TCliError("unknown sensor '" + text + "'; "
+                    + (nearest.empty() ? "expected one of " + SensorNames(", ")
+                                       : "did you mean '" + nearest + "'?"));
 }
 
 std::string SensorNames(const std::string &separator)

@@ -183,6 +183,10 @@ double FrostPoint(double e)
     // Vapour just at the ice point may land a rounding above it.
     if (tf > 0)
         return tf < 1e-9L ? 0.0 : NoValueSentinel;
+    // Below the ice formulation's range there is no frost point to give; the window's dew point
+    // (Magnus over water, extrapolated) would there come out above it, as no frost point can.
+    if (tf < InputTempMin)
+        return NoValueSentinel;
     return Store(tf);
 }
 
@@ -261,8 +265,11 @@ TRelHumInput RelHumFromDewPoint(double t, double dewPoint)
         return {NoValueSentinel, ifTempOutOfRange};
     if (!(dewPoint >= InputTempMin && dewPoint <= InputTempMax))
         return {NoValueSentinel, ifValueOutOfRange};
-    if (dewPoint > t)
+    // Saturated air's own dew point may lie a rounding above the air temperature.
+    if (dewPoint > t && !(dewPoint <= DewPoint(t, SatVapourPressure(t))))
         return {NoValueSentinel, ifAboveAirTemperature};
+    if (dewPoint > t)
+        return {InputRelHumMax, ifNone};
     const Ext e = MagnusPressure(dewPoint, t);
     const double relHum = Store(100.0L * arith::Div(e, Ext(SatVapourPressure(t))));
     return {std::min(relHum, InputRelHumMax), ifNone};
@@ -276,9 +283,19 @@ TRelHumInput RelHumFromFrostPoint(double t, double frostPoint)
         return {NoValueSentinel, ifValueOutOfRange};
     const double relHum = Store(
         100.0L * arith::Div(Ext(SatVapourPressureIce(frostPoint)), Ext(SatVapourPressure(t))));
-    if (relHum > InputRelHumMax)
+    if (relHum > InputRelHumMax) {
+        // Saturated air's own frost point is solved to a tolerance, and may give a hair more.
+        const double saturated = SaturationFrostPoint(t);
+        if (saturated != NoValueSentinel && frostPoint <= saturated)
+            return {InputRelHumMax, ifNone};
         return {NoValueSentinel, ifAboveSaturation};
+    }
     return {relHum, ifNone};
+}
+
+double SaturationFrostPoint(double t)
+{
+    return FrostPoint(SatVapourPressure(t));
 }
 
 TRelHumInput RelHumFromWetBulb(double t, double wetBulb, double p)
@@ -289,8 +306,13 @@ TRelHumInput RelHumFromWetBulb(double t, double wetBulb, double p)
         return {NoValueSentinel, ifValueOutOfRange};
     if (!PressureValid(p))
         return {NoValueSentinel, ifPressureNotPositive};
-    if (wetBulb > t)
-        return {NoValueSentinel, ifAboveAirTemperature};
+    // Saturated air's own wet bulb is solved to a tolerance and may lie a hair above it.
+    if (wetBulb > t) {
+        const double saturated = WetBulb(t, SatVapourPressure(t), p);
+        if (saturated == NoValueSentinel || !(wetBulb <= saturated))
+            return {NoValueSentinel, ifAboveAirTemperature};
+        return {InputRelHumMax, ifNone};
+    }
     const Ext es = SatVapourPressure(wetBulb);
     if (!(es < Ext(p)))
         return {NoValueSentinel, ifVapourExceedsPressure};
@@ -348,8 +370,15 @@ void CalculateExtendedHumidity()
     s.ExtResults[xiVapourPressure] = s.VapPress;
     s.ExtAccuracies[xiVapourPressure] = Store(eSpread + std::fabs(Ext(s.VapPress) - eI));
 
-    // Temperatures carry none, as the dew point does.
-    const double frostPoint = FrostPoint(s.VapPress);
+    // Temperatures carry none, as the dew point does. Less vapour condenses as frost at a higher
+    // temperature than as dew; within hundredths of a degree of the ice point the dew point's
+    // Magnus fit and the ice formulation disagree by more than that, and the frost point is then
+    // held at the dew point.
+    double frostPoint = FrostPoint(s.VapPress);
+    const double dewPoint = s.Results[riDewPoint];
+    if (frostPoint != NoValueSentinel && dewPoint != NoValueSentinel && dewPoint < 0
+        && frostPoint < dewPoint)
+        frostPoint = dewPoint;
     s.ExtResults[xiFrostPoint] = frostPoint;
     s.ExtAccuracies[xiFrostPoint] = NoValueSentinel;
     if (frostPoint != NoValueSentinel) {

@@ -23,9 +23,13 @@ double SatVapourPressureIce(double t);
 double IcePressLogSlope(double absT);
 
 // The temperature at which ice is in equilibrium with vapour of pressure e (Hardy's formulation
-// over ice, solved exactly). NoValue when e is not above zero or when the frost point would lie
-// above 0 °C, where the vapour condenses as dew first.
+// over ice, solved exactly). NoValue when e is not above zero, when the frost point would lie
+// above 0 °C, where the vapour condenses as dew first, or below the formulation's range
+// (InputTempMin, -100 °C).
 double FrostPoint(double e);
+// The frost point of air at t saturated over water, as CalculateExtendedHumidity gives it: the
+// highest frost point RelHumFromFrostPoint takes at t. NoValue where it would lie above 0 °C.
+double SaturationFrostPoint(double t);
 // The inverse of SatVapourPressureITS90: the dew point over water. NoValue when e is not above 0.
 double DewPointITS90(double e);
 

@@ -4,6 +4,7 @@
 #include "arith.h"
 #include "temperature/SensorCalculation.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -36,6 +37,11 @@ float SingleInRange(double x, TTcRange range)
     return single;
 }
 
+TTcImage Image(TThermocoupleType type)
+{
+    return TcImageUpTo(type, TcTempRange(type).High);
+}
+
 } // namespace
 
 TFieldSensor::TFieldSensor(TThermocoupleType type)
@@ -66,13 +72,20 @@ TValueRange TFieldSensor::TempRange() const
 TValueRange TFieldSensor::ElectricRange() const
 {
     if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor))
-        return DecimalRange(TcVoltRange(*type));
+        return DecimalRange(Image(*type).Volt);
     const TValueRange t = TempRange();
     if (const auto *rtd = std::get_if<TRtdCurve>(&m_sensor))
         return {rtd->Resistance(t.Low), rtd->Resistance(t.High)};
     // the thermistor's resistance falls as it warms
     const TThermistor &thermistor = std::get<TThermistor>(m_sensor);
     return {thermistor.Resistance(t.High), thermistor.Resistance(t.Low)};
+}
+
+TValueRange TFieldSensor::ImageTempRange() const
+{
+    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor))
+        return DecimalRange(Image(*type).Temp);
+    return TempRange();
 }
 
 double TFieldSensor::ToElectric(double t) const
@@ -86,8 +99,15 @@ double TFieldSensor::ToElectric(double t) const
 
 double TFieldSensor::ToTemperature(double x) const
 {
-    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor))
-        return arith::Checked(TcVoltToTemp(*type, SingleInRange(x, TcVoltRange(*type))));
+    if (const auto *type = std::get_if<TThermocoupleType>(&m_sensor)) {
+        const TTcImage image = Image(*type);
+        const std::optional<float> e
+            = std::isnan(x) ? std::nullopt
+                            : TcOntoImage(image, static_cast<float>(std::clamp(x, -1e30, 1e30)));
+        if (!e)
+            throw ECannotCalculate();
+        return arith::Checked(TcImageVoltToTemp(*type, image, *e));
+    }
     if (const auto *rtd = std::get_if<TRtdCurve>(&m_sensor))
         return rtd->Temperature(x);
     return std::get<TThermistor>(m_sensor).Temperature(x);

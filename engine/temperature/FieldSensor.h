@@ -34,9 +34,13 @@ public:
 
     bool IsThermocouple() const { return std::holds_alternative<TThermocoupleType>(m_sensor); }
 
-    // The accepted temperatures (°C) and electrical inputs (µV or Ω), limits inclusive.
+    // The accepted temperatures (°C) and electrical inputs (µV or Ω), limits inclusive. A
+    // thermocouple's electrical inputs are the image of the temperatures from the lowest its
+    // inverse function reaches to its upper limit (TcImageUpTo), which ImageTempRange gives; for
+    // the others ImageTempRange is TempRange.
     TValueRange TempRange() const;
     TValueRange ElectricRange() const;
+    TValueRange ImageTempRange() const;
 
     // A thermocouple's results are single values, as the thermocouple functions give them.
     double ToElectric(double t) const;

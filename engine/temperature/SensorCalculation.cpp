@@ -73,43 +73,25 @@ double Temperature(TSensorType sensor, Extended e, double ptHighBound = PtInvers
     return t;
 }
 
-// The temperatures (°C) over which each thermocouple's inverse function is defined, indexed by
-// TThermocoupleType.
-struct TTempSpan
-{
-    double Low;
-    double High;
-};
-constexpr TTempSpan InverseTempSpans[]
-    = {{-210, 1200}, {-200, 1372}, {-50, 1768.1}, {250, 1820}, {-200, 400}, {-200, 1300}};
-
 // Half a unit in the third place of a resistance.
 constexpr Extended ResistanceTolerance = 0.0005L;
 
+TTcImage ThermocoupleImage(TSensorType sensor)
+{
+    return TcImageUpTo(ThermocoupleTypeOf(sensor),
+                       static_cast<float>(SensorLimitsTable[sensor].TempMax));
+}
+
 TElectricRange ComputeElectricImage(TSensorType sensor)
 {
-    double tempMin = SensorLimitsTable[sensor].TempMin;
-    double tempMax = SensorLimitsTable[sensor].TempMax;
     if (IsThermocoupleSensor(sensor)) {
-        const TTempSpan &span = InverseTempSpans[ThermocoupleTypeOf(sensor)];
-        tempMin = std::max(tempMin, span.Low);
-        tempMax = std::min(tempMax, span.High);
+        const TTcImage image = ThermocoupleImage(sensor);
+        return {image.Volt.Low, image.Volt.High, image.Temp.Low, image.Temp.High};
     }
-    double atMin = ElectricQuantity(sensor, tempMin);
-    double atMax = ElectricQuantity(sensor, tempMax);
-    if (IsThermocoupleSensor(sensor)) {
-        // The inverse functions' tests of their input are whole microvolts, which may fall a
-        // fraction inside the emf of the span's end.
-        const TThermocoupleType type = ThermocoupleTypeOf(sensor);
-        float low = arith::ToSingle(atMin);
-        float high = arith::ToSingle(atMax);
-        while (!TcVoltInRange(type, low) && low < high)
-            low = std::nextafter(low, high);
-        while (!TcVoltInRange(type, high) && high > low)
-            high = std::nextafter(high, low);
-        atMin = low;
-        atMax = high;
-    }
+    const double tempMin = SensorLimitsTable[sensor].TempMin;
+    const double tempMax = SensorLimitsTable[sensor].TempMax;
+    const double atMin = ElectricQuantity(sensor, tempMin);
+    const double atMax = ElectricQuantity(sensor, tempMax);
     // An NTC's resistance falls as the temperature rises.
     return {std::min(atMin, atMax), std::max(atMin, atMax), tempMin, tempMax};
 }
@@ -142,10 +124,23 @@ bool WithinElectricImage(TSensorType sensor, Extended input)
 
 TSensorResult CalculateWithinTempLimits(TSensorType sensor, Extended input, TTempUnit resultUnit)
 {
-    if (!WithinElectricImage(sensor, input))
-        throw ECannotCalculate();
     const TSensorLimits &limits = SensorLimitsTable[sensor];
-    const double t = Temperature(sensor, input, limits.TempMax + InputLimitMargin);
+    double t = 0;
+    if (IsThermocoupleSensor(sensor)) {
+        const TTcImage image = ThermocoupleImage(sensor);
+        const std::optional<float> e
+            = std::isnan(input)
+                  ? std::nullopt
+                  : TcOntoImage(
+                      image, arith::ToSingle(std::clamp(input, Extended(-1e30L), Extended(1e30L))));
+        if (!e)
+            throw ECannotCalculate();
+        t = TcImageVoltToTemp(ThermocoupleTypeOf(sensor), image, *e);
+    } else {
+        if (!WithinElectricImage(sensor, input))
+            throw ECannotCalculate();
+        t = Temperature(sensor, input, limits.TempMax + InputLimitMargin);
+    }
     if (!(t >= limits.TempMin - InputLimitMargin && t <= limits.TempMax + InputLimitMargin))
         throw ECannotCalculate();
     TSensorResult result;

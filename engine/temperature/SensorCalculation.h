@@ -36,10 +36,11 @@ struct TSensorResult
 TSensorResult CalculateSensor(TSensorType sensor, TConversionDirection direction, Extended input,
                               TTempUnit inputUnit, TTempUnit resultUnit);
 
-// The electrical inputs (Ω or µV) of temperatures within the sensor's limits and within what its
-// inverse function covers, ends included: the image of the temperature limits under the sensor's
-// characteristic, cut to the inverse function's range. TempMin and TempMax (°C) are the
-// temperatures of the ends. A thermocouple's ends are single-precision emfs.
+// The electrical inputs (Ω or µV) that velmora-cli takes back, ends included: the image of the
+// temperature limits under the sensor's characteristic; for a thermocouple, of the temperatures
+// from the lowest its inverse function reaches to the upper limit (TcImageUpTo). TempMin and
+// TempMax (°C) are the temperatures of the ends. A thermocouple's ends are single-precision emfs.
+// The window's limits (GetSensorLimits) are its own.
 struct TElectricRange
 {
     double Min;
@@ -56,7 +57,8 @@ TElectricRange ElectricImageOfTempLimits(TSensorType sensor);
 bool WithinElectricImage(TSensorType sensor, Extended input);
 
 // CalculateSensor from the electrical side over the whole image of the temperature limits: the
-// platinum thermometers up to 850 °C, beyond the inverse function's own bound of 650 °C.
+// platinum thermometers up to 850 °C, beyond the inverse function's own bound of 650 °C; a
+// thermocouple by TcImageVoltToTemp, an emf a rounding step beyond an end counting as the end.
 // Throws ECannotCalculate for an input outside the image and for a result more than
 // InputLimitMargin outside the temperature limits; an arith failure where a trapping processor
 // would fault.

@@ -5,6 +5,7 @@
 #include "temperature/ExtendedMath.h"
 #include "temperature/Its90Coefficients.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <span>
@@ -149,7 +150,72 @@ Extended InverseFunction(TThermocoupleType tcType, Extended e)
     return Polynomial(d, e);
 }
 
+// The published ranges of the inverse functions in whole microvolts, and the temperatures from
+// which they start, indexed by TThermocoupleType.
+constexpr TTcRange InverseVoltRanges[]
+    = {{-8095, 69553}, {-5891, 54886}, {-235, 18693},  {291, 13820},
+       {-5603, 20872}, {-3990, 47513}, {-8825, 76373}, {-226, 21103}};
+constexpr float InverseTempLows[] = {-210, -200, -50, 250, -200, -200, -200, -50};
+static_assert(std::size(InverseVoltRanges) == ThermocoupleTypeCount);
+static_assert(std::size(InverseTempLows) == ThermocoupleTypeCount);
+
+// How far beyond its published range the inverse function still serves: half the unit the range
+// is printed in.
+constexpr Extended InverseReach = 0.5L;
+
+// The temperature between tLow and tHigh whose reference emf is e, by bisection; the reference
+// functions rise over every image.
+Extended SolveReference(TThermocoupleType tcType, Extended e, Extended tLow, Extended tHigh)
+{
+    for (int i = 0; i < 200; ++i) {
+        const Extended mid = (tLow + tHigh) / 2;
+        if (mid <= tLow || mid >= tHigh)
+            break;
+        (ReferenceFunction(tcType, mid) < e ? tLow : tHigh) = mid;
+    }
+    return (tLow + tHigh) / 2;
+}
+
 } // namespace
+
+TTcImage TcImageUpTo(TThermocoupleType tcType, float tempHigh)
+{
+    if (tcType >= ThermocoupleTypeCount)
+        return {};
+    const float tempLow = InverseTempLows[tcType];
+    return {{tempLow, tempHigh},
+            {arith::ToSingle(ReferenceFunction(tcType, tempLow)),
+             arith::ToSingle(ReferenceFunction(tcType, tempHigh))}};
+}
+
+std::optional<float> TcOntoImage(const TTcImage &image, float e)
+{
+    constexpr int Steps = 2;
+    float low = image.Volt.Low;
+    float high = image.Volt.High;
+    if (e >= low && e <= high)
+        return e;
+    for (int i = 0; i < Steps; ++i) {
+        low = std::nextafter(low, -HUGE_VALF);
+        high = std::nextafter(high, HUGE_VALF);
+    }
+    if (e >= low && e < image.Volt.Low)
+        return image.Volt.Low;
+    if (e <= high && e > image.Volt.High)
+        return image.Volt.High;
+    return std::nullopt;
+}
+
+float TcImageVoltToTemp(TThermocoupleType tcType, const TTcImage &image, float e)
+{
+    if (tcType >= ThermocoupleTypeCount)
+        return 0;
+    const Extended v = std::clamp(e, image.Volt.Low, image.Volt.High);
+    const TTcRange &published = InverseVoltRanges[tcType];
+    if (v >= published.Low - InverseReach && v <= published.High + InverseReach)
+        return arith::ToSingle(InverseFunction(tcType, v));
+    return arith::ToSingle(SolveReference(tcType, v, image.Temp.Low, image.Temp.High));
+}
 
 bool TcTempInRange(TThermocoupleType tcType, float t)
 {

@@ -8,6 +8,8 @@
 
 #include "temperature/TempScales.h"
 
+#include <optional>
+
 namespace temperature {
 
 // Types E and R, which the temperature calculator does not offer, continue the type codes.
@@ -35,6 +37,28 @@ struct TTcRange
 // of its published functions.
 TTcRange TcTempRange(TThermocoupleType tcType);
 TTcRange TcVoltRange(TThermocoupleType tcType);
+
+// What velmora-cli takes back from its own output: the temperatures (°C) from the lowest that the
+// type's inverse function reaches (J from -210 °C, K, T, N and E from -200 °C, S and R from
+// -50 °C, B from 250 °C) up to tempHigh, and their emfs (µV) as TcTempToVolt gives them. The
+// range the functions accept (TcVoltRange) is not changed by it.
+struct TTcImage
+{
+    TTcRange Temp;
+    TTcRange Volt;
+};
+TTcImage TcImageUpTo(TThermocoupleType tcType, float tempHigh);
+
+// The emf onto the image: itself when within, the end it passed when it lies at most two
+// single-precision steps beyond (the rounding of a compensated sum); nothing otherwise.
+std::optional<float> TcOntoImage(const TTcImage &image, float e);
+
+// °C at e µV within the image (an emf beyond it counts as the end it passed). The inverse
+// function serves over its published range and up to half a microvolt beyond it, the unit in which
+// NIST prints the ranges; further out (S and R near -50 °C, T above 400 °C, N above 1300 °C), the
+// temperature is the one whose reference emf is e, solved from the reference function, of which
+// the inverse is only an approximation. 0 for a code outside the eight types.
+float TcImageVoltToTemp(TThermocoupleType tcType, const TTcImage &image, float e);
 
 // The type's letter ('J', 'K', ...); 0 for a code outside the eight types.
 char ThermocoupleLetter(TThermocoupleType tcType);

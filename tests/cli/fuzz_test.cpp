@@ -348,8 +348,9 @@ TEST(Fuzz, EveryReadingOfALogGetsItsRowOrStopsTheRunNamingItsLine)
             }
             continue;
         }
+        // Status 0 may still carry a remark (humidity's dew point of air that may be dry).
         ASSERT_TRUE(result.status == 0 || (keepGoing && result.status == 1)) << result.err;
-        ASSERT_EQ(result.status == 0, messages.empty()) << result.err;
+        ASSERT_TRUE(result.status == 0 || !messages.empty());
         const nlohmann::json document = nlohmann::json::parse(result.out);
         ASSERT_EQ(document.at("rows").size(), readings) << result.out;
     }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -209,6 +211,74 @@ TEST(HumidityCommand, TakesTheHumidityAsDewPointFrostPointOrWetBulb)
     }
 }
 
+// A saturated state's dew point, frost point and wet bulb as printed, at any --decimals, are taken
+// back as saturation, though rounding may put them past the air temperature or saturated air's
+// frost point.
+TEST(HumidityCommand, SaturatedStatesPrintedResultsAreTakenBack)
+{
+    for (const char *temp : {"-50", "20.0006"}) {
+        for (const char *decimals : {"0", "1", "3", "full"}) {
+            const TCliRun forward
+                = RunCli({"humidity", "--temp", temp, "--rh", "100", "--decimals", decimals,
+                          "--format", "csv", "--quantities", "dew_point,frost_point,wet_bulb"});
+            ASSERT_EQ(forward.status, 0) << forward.err;
+            const auto rows = CsvRows(forward.out);
+            for (std::size_t column = 3; column < rows.at(0).size(); column += 2) {
+                const std::string &value = rows.at(1).at(column);
+                if (value.empty())
+                    continue; // no frost point above 0 °C
+                std::string option = "--" + rows.at(0).at(column);
+                option = option.substr(0, option.rfind('_')); // the unit
+                std::replace(option.begin(), option.end(), '_', '-');
+                const TCliRun back = RunCli({"humidity", "--temp", temp, option, value, "--format",
+                                             "json", "--decimals", decimals});
+                ASSERT_EQ(back.status, 0) << option << " " << value << ": " << back.err;
+                EXPECT_NEAR(nlohmann::json::parse(back.out)
+                                .at("rows")
+                                .at(0)
+                                .at("relative_humidity")
+                                .get<double>(),
+                            100, 1) // the printed digits' own rounding
+                    << option << " " << value;
+            }
+        }
+    }
+}
+
+// Where the relative humidity less its accuracy is not above 0 the air may be dry: the dew and
+// frost points have no lower bound, so no ± (null in JSON), said once on standard error.
+TEST(HumidityCommand, DewAndFrostPointsOfPossiblyDryAirHaveNoAccuracy)
+{
+    for (const char *relHum : {"2.5", "2.6"}) {
+        const TCliRun run = RunCli({"humidity", "--temp", "-20", "--rh", relHum, "--quantities",
+                                    "dew_point,frost_point,vapour_pressure", "--format", "json"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const nlohmann::json row = nlohmann::json::parse(run.out).at("rows").at(0);
+        const bool dry = std::string(relHum) == "2.5";
+        EXPECT_EQ(row.at("dew_point_accuracy").is_null(), dry) << relHum;
+        EXPECT_EQ(row.at("frost_point_accuracy").is_null(), dry) << relHum;
+        EXPECT_TRUE(row.at("vapour_pressure_accuracy").is_number());
+        EXPECT_GT(row.at("frost_point").get<double>(), row.at("dew_point").get<double>());
+        EXPECT_EQ(run.err.find("no lower bound") != std::string::npos, dry) << run.err;
+    }
+}
+
+// A pressure converted to pascals keeps the resolution it was given in, in every format.
+TEST(PressureDewPointCommand, ConvertedPressureIsShownAtItsGivenResolution)
+{
+    const struct
+    {
+        const char *given;
+        const char *pascals;
+    } cases[]{{"1.0132bar", "101320"}, {"101.3255kPa", "101325.5"}, {"14.7psi", "101353"}};
+    for (const auto &c : cases) {
+        const TCliRun run = RunCli({"pressure-dew-point", "--dew-point", "3", "--at", "8bar",
+                                    "--to", c.given, "--format", "csv", "--decimals", "full"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(CsvRows(run.out).at(1).at(2), c.pascals) << c.given;
+    }
+}
+
 // A pressure in another unit is the same pressure: the output stays in pascals.
 TEST(HumidityCommand, ReadsPressuresWithUnits)
 {
@@ -251,7 +321,8 @@ TEST(PressureDewPointCommand, GaugePressuresAreAboveTheAtmosphere)
         EXPECT_EQ(document.at("settings").at("atmosphere").get<double>(), c.atmosphere);
         const nlohmann::json row = document.at("rows").at(0);
         const double from = row.at("from_pressure").get<double>();
-        EXPECT_NEAR(from - c.atmosphere, c.above, 1e-6);
+        // Shown, and taken, at the resolution given: whole pascals here.
+        EXPECT_NEAR(from - c.atmosphere, c.above, 0.5);
         EXPECT_EQ(row.at("to_pressure").get<double>(), c.atmosphere);
         EXPECT_EQ(row.at("converted_dew_point").get<double>(),
                   humidity::ConvertPressureDewPoint(3, from, c.atmosphere).dewPoint);

@@ -130,7 +130,8 @@ TEST(ReadingRunner, NamesTheLineOfACalculationThatFailsAndGoesOn)
     EXPECT_EQ(rows[2], (std::vector<std::string>{"1e300", "", "", ""}));
     EXPECT_EQ(rows[3].at(2), "50.000");
     EXPECT_EQ(run.err,
-              "velmora-cli: cannot calculate for line 2: current 1e300: Floating point overflow\n");
+              "velmora-cli: cannot calculate for line 2: current 1e300: the output value is "
+              "beyond ±1.7976931348623157e+308, the largest number the tool can print\n");
 
     const TCliRun stopped
         = RunCli({"loop", "--lo", "-9e183", "--hi", "0", "--current"}, "5\n1e300\n12\n");

@@ -233,22 +233,79 @@ INSTANTIATE_TEST_SUITE_P(
         TCheckCase{"Pt100",
                    {"check", "pt100", "--reference", "100", "--reading", "138.62"},
                    0.302,
-                   "A (W 0.15), B (W 0.3), C (W 0.6), A (F 0.15), B (F 0.3), C (F 0.6)"},
+                   "A, B, C"},
         TCheckCase{"Pt500WithinAA",
                    {"check", "pt", "--r0", "500", "--reference", "0", "--reading", "500.1"},
                    0.05118,
-                   "AA (W 0.1), A (W 0.15), B (W 0.3), C (W 0.6), AA (F 0.1), A (F 0.15), "
-                   "B (F 0.3), C (F 0.6)"},
+                   "AA, A, B, C"},
         // E(500) - E(22) = 35692.684 µV; 35900 µV is 2.56 °C high: beyond class 1's ±2 °C
         TCheckCase{"TypeEWithColdJunction",
                    {"check", "e", "--reference", "500", "--reading", "35900", "--cj", "22"},
                    2.5579,
-                   "class 2"},
+                   "2"},
         // R's classes end at 1600 °C
         TCheckCase{"BeyondEveryClass",
                    {"check", "r", "--reference", "1700", "--reading", "20500"},
                    20.874,
                    "none"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct TVerdictCase
+{
+    const char *name;
+    std::vector<std::string> args;
+    int status;
+    std::vector<std::string> verdicts; // "key=text"
+};
+
+class CheckClasses : public testing::TestWithParam<TVerdictCase>
+{
+};
+
+// --class answers for each class named, once, in the order named: 0 when the reading meets every
+// one, 1 when it misses any (by how much, or because the class does not apply there).
+TEST_P(CheckClasses, AnswerForEachClassNamedInTheExitStatus)
+{
+    const TVerdictCase &c = GetParam();
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--format", "json"});
+    const TCliRun run = RunCli(args);
+    ASSERT_EQ(run.status, c.status) << run.err;
+    const nlohmann::json row = nlohmann::json::parse(run.out).at("rows").at(0);
+    std::vector<std::string> verdicts;
+    for (const auto &[key, value] : row.items()) {
+        if (key.rfind("class_", 0) == 0)
+            verdicts.push_back(key + "=" + value.get<std::string>());
+    }
+    EXPECT_EQ(verdicts, c.verdicts);
+    EXPECT_FALSE(row.contains("classes_met"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sensors, CheckClasses,
+    testing::Values(
+        // 2.623 °C high at 100 °C: A permits 0.35, B 0.8
+        TVerdictCase{
+            "MissesByHowMuch",
+            {"check", "pt100", "--reference", "100", "--reading", "139.5", "--class", "A,b"},
+            1,
+            {"class_A=misses class A by 2.273 °C", "class_B=misses class B by 1.823 °C"}},
+        TVerdictCase{"MeetsEachOnce",
+                     {"check", "pt100", "--reference", "100", "--reading", "138.62", "--class", "B",
+                      "--class", "W 0.3", "--class", "C"},
+                     0,
+                     {"class_B=meets class B", "class_C=meets class C"}},
+        TVerdictCase{
+            "FilmByItsDesignation",
+            {"check", "pt100", "--reference", "300", "--reading", "212.1", "--class", "AA,F0.3"},
+            1,
+            {"class_AA=misses class AA: it applies from -50 to 250 °C only",
+             "class_F_0.3=meets class F 0.3"}},
+        TVerdictCase{"InFahrenheit",
+                     {"check", "k", "--reference", "932", "--reading", "19800", "--cj", "71.6",
+                      "--unit", "F", "--class", "1"},
+                     0,
+                     {"class_1=meets class 1"}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct TRefusal
@@ -284,6 +341,9 @@ INSTANTIATE_TEST_SUITE_P(
         TRefusal{"UnknownClass",
                  {"tolerance", "t", "--class", "AA", "0"},
                  "unknown class 'AA' for the type T thermocouple; expected 1, 2, 3"},
+        TRefusal{"UnknownClassToCheck",
+                 {"check", "k", "--reference", "500", "--reading", "20000", "--class", "1,A"},
+                 "unknown --class 'A' for the type K thermocouple; expected 1, 2, 3"},
         TRefusal{"ZeroR0", With(PtToRes, {"--r0", "0"}),
                  "--r0 0 must be a positive resistance in Ω"},
         TRefusal{"NegativeR25",

@@ -11,6 +11,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 
 using namespace temperature;
@@ -100,36 +102,57 @@ class RoundTrip : public testing::TestWithParam<TRoundTrip>
 {
 };
 
-// What the electrical direction prints at the ends of the temperature limits (within what the
-// inverse function covers) is taken back, to within the inverse function's fit.
+// Whatever the electrical direction prints at an end of the range it takes back (from the lowest
+// temperature the inverse function reaches to the upper limit), at any --decimals and with the
+// reference junction elsewhere, is taken back: at the end's temperature, to within the inverse
+// function's fit and the printed digits.
 TEST_P(RoundTrip, ElectricalResultIsTakenBack)
 {
     const TRoundTrip &c = GetParam();
-    const TCliRun forward
-        = RunCli({"temp", c.sensor, "--to", "electrical", c.temperature, "--format", "csv"});
-    ASSERT_EQ(forward.status, 0) << forward.err;
-    const std::string electric = CsvRows(forward.out).at(1).at(1);
-    const TCliRun back
-        = RunCli({"temp", c.sensor, "--to", "temperature", electric, "--format", "csv"});
-    ASSERT_EQ(back.status, 0) << back.err;
-    double t = 0;
-    ASSERT_TRUE(ReadDouble(CsvRows(back.out).at(1).at(1), t));
     double expected = 0;
     ASSERT_TRUE(ReadDouble(c.temperature, expected));
-    EXPECT_NEAR(t, expected, 0.06);
+    const bool thermocouple = std::string(c.sensor).size() == 1;
+    for (const std::string cj : {"", "25"}) {
+        if (!thermocouple && !cj.empty())
+            continue;
+        for (const std::string decimals : {"0", "1", "2", "3", "5", "8", "17", "full"}) {
+            std::vector<std::string> common{"--format", "csv", "--decimals", decimals};
+            if (!cj.empty())
+                common.insert(common.end(), {"--cj", cj});
+            std::vector<std::string> args{"temp",       c.sensor, "--to",
+                                          "electrical", "--",     c.temperature};
+            args.insert(args.begin() + 2, common.begin(), common.end());
+            const TCliRun forward = RunCli(args);
+            ASSERT_EQ(forward.status, 0) << forward.err;
+            const std::string electric = CsvRows(forward.out).at(1).at(1);
+            args = {"temp", c.sensor, "--to", "temperature", "--decimals", "full", "--", electric};
+            if (!cj.empty())
+                args.insert(args.begin() + 2, {"--cj", cj});
+            args.insert(args.begin() + 2, {"--format", "csv"});
+            const TCliRun back = RunCli(args);
+            ASSERT_EQ(back.status, 0) << electric << " cj " << cj << ": " << back.err;
+            double t = 0;
+            ASSERT_TRUE(ReadDouble(CsvRows(back.out).at(1).at(1), t));
+            // half a unit of the last printed digit, over at least 2.5 µV or 0.2 Ω a degree
+            const double digits = decimals == "full" ? 0 : 0.5 * std::pow(10, -std::stoi(decimals));
+            EXPECT_NEAR(t, expected, 0.06 + digits / (thermocouple ? 2.5 : 0.2))
+                << electric << " at --decimals " << decimals << " cj " << cj;
+        }
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(LimitsOfEverySensor, RoundTrip,
-                         testing::Values(TRoundTrip{"k", "1370"}, TRoundTrip{"k", "-199.9"},
-                                         TRoundTrip{"t", "400"}, TRoundTrip{"t", "-200"},
-                                         TRoundTrip{"pt100", "850"}, TRoundTrip{"pt100", "-200"},
-                                         TRoundTrip{"pt1000", "850"}, TRoundTrip{"j", "1199.9"},
-                                         TRoundTrip{"j", "-209.9"}, TRoundTrip{"s", "1760"},
-                                         TRoundTrip{"s", "-49.5"}, TRoundTrip{"b", "1819.9"},
-                                         TRoundTrip{"b", "250"}, TRoundTrip{"n", "1300"},
-                                         TRoundTrip{"n", "-200"}, TRoundTrip{"ni1000", "250"},
-                                         TRoundTrip{"ni1000", "-50"}, TRoundTrip{"ntc2252", "-80"},
-                                         TRoundTrip{"ntc2252", "120"}));
+INSTANTIATE_TEST_SUITE_P(
+    EndsOfEverySensor, RoundTrip,
+    testing::Values(TRoundTrip{"j", "-210"}, TRoundTrip{"j", "1200"}, TRoundTrip{"k", "-200"},
+                    TRoundTrip{"k", "1370"}, TRoundTrip{"s", "-50"}, TRoundTrip{"s", "1760"},
+                    TRoundTrip{"b", "250"}, TRoundTrip{"b", "1820"}, TRoundTrip{"t", "-200"},
+                    TRoundTrip{"t", "401"}, TRoundTrip{"n", "-200"}, TRoundTrip{"n", "1310"},
+                    TRoundTrip{"e", "-200"}, TRoundTrip{"e", "1000"}, TRoundTrip{"r", "-50"},
+                    TRoundTrip{"r", "1768.1"}, TRoundTrip{"pt100", "850"},
+                    TRoundTrip{"pt100", "-200"}, TRoundTrip{"pt1000", "-200"},
+                    TRoundTrip{"pt1000", "850"}, TRoundTrip{"ni1000", "250"},
+                    TRoundTrip{"ni1000", "-50"}, TRoundTrip{"ntc2252", "-80"},
+                    TRoundTrip{"ntc2252", "120"}));
 
 TEST(TempCommand, EmfInMillivoltsIsTheMicrovoltResultWithThePointMoved)
 {
@@ -355,3 +378,34 @@ TEST(TempCommand, ReadsSeveralValuesALineFromStandardInput)
 }
 
 } // namespace
+
+// Every number of text and CSV at --decimals N is the JSON number rounded to N places: a
+// thermocouple's single-precision emf too, whose JSON number is the single's shortest text.
+TEST(TableCommand, CsvAtAnyDecimalsIsTheJsonNumberRounded)
+{
+    const std::vector<std::string> table{"table",  "k",      "--cj", "1.831501974102267",
+                                         "--from", "882.86", "--to", "887.5",
+                                         "--step", "0.33333"};
+    std::vector<std::string> json = table;
+    json.insert(json.end(), {"--format", "json"});
+    const TCliRun full = RunCli(json);
+    ASSERT_EQ(full.status, 0) << full.err;
+    const nlohmann::json rows = nlohmann::json::parse(full.out).at("rows");
+    for (const int decimals : {0, 2, 3, 6}) {
+        std::vector<std::string> csv = table;
+        csv.insert(csv.end(), {"--format", "csv", "--decimals", std::to_string(decimals)});
+        const TCliRun run = RunCli(csv);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto fields = CsvRows(run.out);
+        ASSERT_EQ(fields.size(), rows.size() + 1);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            std::array<char, 64> text{};
+            const auto end
+                = std::to_chars(text.data(), text.data() + text.size(),
+                                rows[i].at("emf").get<double>(), std::chars_format::fixed, decimals)
+                      .ptr;
+            EXPECT_EQ(fields[i + 1].at(1), std::string(text.data(), end))
+                << "row " << i << " at --decimals " << decimals;
+        }
+    }
+}

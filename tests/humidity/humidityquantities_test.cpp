@@ -219,7 +219,7 @@ class QuantitiesWholeRange : public Quantities, public ::testing::WithParamInter
 TEST_P(QuantitiesWholeRange, NeverFaultsAndKeepsTheQuantitiesInOrder)
 {
     const double t = GetParam();
-    for (double relHum : {0.0, 0.001, 1.0, 50.0, 100.0}) {
+    for (double relHum : {0.0, 0.000001, 0.001, 1.0, 50.0, 100.0}) {
         for (double p : {10.0, 1000.0, 101325.0, 1e6}) {
             SCOPED_TRACE(testing::Message() << "RH " << relHum << " p " << p);
             TModuleState s;
@@ -231,7 +231,14 @@ TEST_P(QuantitiesWholeRange, NeverFaultsAndKeepsTheQuantitiesInOrder)
             }
             const double frostPoint = s.ExtResults[xiFrostPoint];
             EXPECT_TRUE(frostPoint == NoValue || frostPoint <= 0) << frostPoint;
-            EXPECT_EQ(frostPoint == NoValue, relHum == 0 || s.VapPress > SatVapourPressureIce(0));
+            // none beyond the ice formulation's range, -100 to 0 °C
+            EXPECT_EQ(frostPoint == NoValue, relHum == 0 || s.VapPress > SatVapourPressureIce(0)
+                                                 || s.VapPress < SatVapourPressureIce(-100));
+            // less vapour condenses as frost at a higher temperature than as dew
+            const double dewPoint = s.Results[riDewPoint];
+            if (frostPoint != NoValue && dewPoint < 0) {
+                EXPECT_GE(frostPoint, dewPoint);
+            }
             const double wetBulb = s.ExtResults[xiWetBulb];
             EXPECT_EQ(wetBulb == NoValue, s.Results[riSpecificHumidity] == NoValue);
             if (wetBulb != NoValue) {
@@ -336,6 +343,36 @@ INSTANTIATE_TEST_SUITE_P(
         TInverseCase{"WetBulbNegativePressure", ikWetBulb, 20, 15, -5, ifPressureNotPositive},
         TInverseCase{"WetBulbBoilingAway", ikWetBulb, 120, 105, 101325, ifVapourExceedsPressure}),
     [](const auto &info) { return std::string(info.param.name); });
+
+class SaturatedState : public Quantities, public ::testing::WithParamInterface<double>
+{
+};
+
+// Saturated air's own dew point, frost point and wet bulb, every digit as computed, are taken back
+// as saturation, though each is solved or fitted and may lie a hair beyond its bound.
+TEST_P(SaturatedState, OwnResultsAreTakenBack)
+{
+    const double t = GetParam();
+    const TModuleState s = Calculate({t, 100, 101325});
+    for (const TInputKind kind : {ikDewPoint, ikFrostPoint, ikWetBulb}) {
+        const double value = QuantityOf(kind, s);
+        if (value == NoValue)
+            continue;
+        const TRelHumInput rh = RelHumFrom(kind, t, value, 101325);
+        ASSERT_EQ(rh.fault, ifNone) << kind << " " << value;
+        // each is solved or fitted to its own tolerance, at -99 °C with a double a little wider
+        EXPECT_NEAR(rh.relHum, 100, 1e-3) << kind;
+    }
+    if (t < 0) {
+        EXPECT_EQ(SaturationFrostPoint(t), s.ExtResults[xiFrostPoint]);
+        // a little more vapour is more than the air holds
+        EXPECT_EQ(RelHumFromFrostPoint(t, s.ExtResults[xiFrostPoint] + 1e-6).fault,
+                  ifAboveSaturation);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Humidity, SaturatedState,
+                         ::testing::Values(-99.0, -50.0, -20.0, -0.5, 0.0006, 20.0006, 80.0));
 
 // --- Pressure dew point ----------------------------------------------------------------------
 

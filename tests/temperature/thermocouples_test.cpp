@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "temperature/Thermocouples.h"
 #include "Its90Reference.h"
 #include "arith.h"
+#include "temperature/Thermocouples.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +131,54 @@ INSTANTIATE_TEST_SUITE_P(Types, AcceptedRanges,
                                          TRangeCase{tcT, -270, 401, -6300, 21000},
                                          TRangeCase{tcE, -270, 1000, -8825, 76373},
                                          TRangeCase{tcR, -50, 1768.1f, -226.5f, 21103}));
+
+struct TImageCase
+{
+    TThermocoupleType type;
+    float tempLow;
+    float tempHigh;
+    // whether an end passes the inverse function's published range by more than half a
+    // microvolt, so that the reference function is solved there
+    bool solvedLow;
+    bool solvedHigh;
+};
+
+class TakenBack : public testing::TestWithParam<TImageCase>
+{
+};
+
+// The image's ends convert back to their temperatures: where the inverse function serves, within
+// its fit (NIST: 0.06 °C at most); where the reference function is solved, to the single's
+// resolution. An emf two steps beyond an end counts as the end, one further does not.
+TEST_P(TakenBack, EndsOfTheImageGiveTheirTemperatures)
+{
+    const TImageCase &c = GetParam();
+    const TTcImage image = TcImageUpTo(c.type, c.tempHigh);
+    EXPECT_EQ(image.Temp.Low, c.tempLow);
+    EXPECT_EQ(image.Volt.Low, TcTempToVolt(c.type, c.tempLow));
+    EXPECT_EQ(image.Volt.High, TcTempToVolt(c.type, c.tempHigh));
+    const float tolerance[2]
+        = {c.solvedLow ? 2 * Ulp(c.tempLow) : 0.06f, c.solvedHigh ? 2 * Ulp(c.tempHigh) : 0.06f};
+    EXPECT_NEAR(TcImageVoltToTemp(c.type, image, image.Volt.Low), c.tempLow, tolerance[0]);
+    EXPECT_NEAR(TcImageVoltToTemp(c.type, image, image.Volt.High), c.tempHigh, tolerance[1]);
+    const float inf = std::numeric_limits<float>::infinity();
+    float beyond = image.Volt.High;
+    for (int i = 0; i < 2; ++i)
+        beyond = std::nextafter(beyond, inf);
+    EXPECT_EQ(TcOntoImage(image, beyond), image.Volt.High);
+    EXPECT_FALSE(TcOntoImage(image, std::nextafter(beyond, inf)));
+    EXPECT_FALSE(TcOntoImage(image, NaN));
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, TakenBack,
+                         testing::Values(TImageCase{tcJ, -210, 1200, false, false},
+                                         TImageCase{tcK, -200, 1370, false, false},
+                                         TImageCase{tcS, -50, 1760, true, false},
+                                         TImageCase{tcB, 250, 1820, false, false},
+                                         TImageCase{tcT, -200, 401, false, true},
+                                         TImageCase{tcN, -200, 1310, false, true},
+                                         TImageCase{tcE, -200, 1000, false, false},
+                                         TImageCase{tcR, -50, 1768.1f, false, false}));
 
 TEST(AcceptedRanges, TypeNAcceptsEveryValueAndNoOtherCodeAny)
 {
