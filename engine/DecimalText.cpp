@@ -154,4 +154,38 @@ std::string Scientific(Extended value, int fractionDigits)
     return std::string(buffer.data(), result.ptr);
 }
 
+double SingleDecimal(float value)
+{
+    const std::string text = Shortest(value);
+    double number = 0;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return number;
+}
+
+int GivenDecimals(std::string_view text)
+{
+    const std::size_t e = text.find_first_of("eE");
+    const std::string_view mantissa = text.substr(0, e);
+    const std::size_t point = mantissa.find_first_of(".,");
+    int decimals
+        = point == std::string_view::npos ? 0 : static_cast<int>(mantissa.size() - point - 1);
+    if (e != std::string_view::npos) {
+        int exponent = 0;
+        std::string_view digits = text.substr(e + 1);
+        if (!digits.empty() && digits.front() == '+')
+            digits.remove_prefix(1);
+        std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+        decimals -= std::clamp(exponent, -400, 400);
+    }
+    return std::clamp(decimals, 0, 17);
+}
+
+double RoundedTo(double value, int decimals)
+{
+    const std::string text = Fixed(value, decimals);
+    double rounded = 0;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return rounded;
+}
+
 } // namespace decimal

@@ -43,4 +43,15 @@ std::string Fixed(double value, int decimals);
 // from the binary value.
 std::string Scientific(Extended value, int fractionDigits);
 
+// A single-precision value as the double its shortest text reads as: the number a reader of that
+// text sees (36740.42f is 36740.42, not 36740.421875).
+double SingleDecimal(float value);
+
+// How many digits after the point a number's text gives ("12.50" 2, "1.5e-3" 4, "1200" 0), from 0
+// to 17.
+int GivenDecimals(std::string_view text);
+
+// `value` rounded to `decimals` digits after the point, as Fixed writes it.
+double RoundedTo(double value, int decimals);
+
 } // namespace decimal

@@ -292,7 +292,7 @@ TSensorModel::TImage TSensorModel::ElectricImage() const
         const TElectricRange range = ElectricImageOfTempLimits(*m_window);
         return {TValueRange{range.Min, range.Max}, range.TempMin, range.TempMax};
     }
-    const TValueRange t = m_field->TempRange();
+    const TValueRange t = m_field->ImageTempRange();
     try {
         return {m_field->ElectricRange(), t.Low, t.High};
     } catch (const ECannotCalculate &) {
@@ -307,7 +307,7 @@ bool TSensorModel::ElectricWithin(Extended x) const
     const TValueRange range = m_field->ElectricRange();
     if (m_thermocouple) {
         const auto single = static_cast<float>(x);
-        return single >= range.Low && single <= range.High;
+        return single >= static_cast<float>(range.Low) && single <= static_cast<float>(range.High);
     }
     return x >= range.Low - 0.0005L && x <= range.High + 0.0005L;
 }
@@ -358,11 +358,13 @@ double TSensorModel::Convert(TConversionDirection direction, Extended input,
     return shown(sensor.ToTemperature(m_thermocouple ? static_cast<double>(input) : x));
 }
 
+// A value for a message, at velmora-cli's three decimals.
 std::string TSensorModel::ElectricText(double engineValue) const
 {
     if (m_thermocouple)
-        return m_millivolts ? MessageNumber(Millivolts(static_cast<float>(engineValue)))
-                            : decimal::Shortest(static_cast<float>(engineValue));
+        return FixedText(m_millivolts ? Millivolts(static_cast<float>(engineValue))
+                                      : decimal::SingleDecimal(static_cast<float>(engineValue)),
+                         3);
     return FixedText(engineValue, 3);
 }
 
@@ -389,24 +391,47 @@ void TSensorModel::CheckTemperature(Extended t, double given, const char *what) 
                    + " " + TempUnit());
 }
 
-void TSensorModel::CheckElectric(Extended engineValue, double given,
-                                 const std::optional<Extended> &cj,
-                                 const std::optional<double> &cjGiven) const
+// The end of the range that `given` is, as to_electrical gives that end rounded to the digits
+// `given` has, so that every result converts back; none where it is no end.
+std::optional<Extended> TSensorModel::RangeEnd(double given, double coldJunctionEmf) const
 {
-    const auto named = [&] {
-        return ElectricKey() + " " + GivenText(given) + " " + ElectricUnit();
-    };
-    if (!cj) {
-        if (!ElectricWithin(engineValue))
-            throw ERefused(named() + " is outside the " + m_displayName + "'s range, "
-                           + ElectricRangeText());
-        return;
+    const TImage image = ElectricImage();
+    if (!image.electric)
+        return std::nullopt;
+    double ends[2]
+        = {image.electric->Low - coldJunctionEmf, image.electric->High - coldJunctionEmf};
+    double shown[2] = {ends[0], ends[1]};
+    if (m_thermocouple) {
+        for (int i = 0; i < 2; ++i) {
+            const auto single = static_cast<float>(ends[i]);
+            ends[i] = single;
+            shown[i] = m_millivolts ? Millivolts(single) : decimal::SingleDecimal(single);
+        }
     }
-    const double cjEmf = ColdJunctionEmf(*cj);
-    if (!ElectricWithin(engineValue + cjEmf))
-        throw ERefused(named() + " plus " + ElectricText(cjEmf) + " " + ElectricUnit()
-                       + " for the reference junction at " + GivenText(*cjGiven) + " " + TempUnit()
-                       + " is outside the " + m_displayName + "'s range, " + ElectricRangeText());
+    const int decimals = decimal::GivenDecimals(GivenText(given));
+    if (given <= shown[0] && given >= decimal::RoundedTo(shown[0], decimals))
+        return ends[0];
+    if (given >= shown[1] && given <= decimal::RoundedTo(shown[1], decimals))
+        return ends[1];
+    return std::nullopt;
+}
+
+Extended TSensorModel::CheckElectric(Extended engineValue, double given,
+                                     const std::optional<Extended> &cj,
+                                     const std::optional<double> &cjGiven) const
+{
+    const double cjEmf = cj ? ColdJunctionEmf(*cj) : 0;
+    if (ElectricWithin(engineValue + cjEmf))
+        return engineValue;
+    if (const std::optional<Extended> end = RangeEnd(given, cjEmf))
+        return *end;
+    const std::string named = ElectricKey() + " " + GivenText(given) + " " + ElectricUnit();
+    if (!cj)
+        throw ERefused(named + " is outside the " + m_displayName + "'s range, "
+                       + ElectricRangeText());
+    throw ERefused(named + " plus " + ElectricText(cjEmf) + " " + ElectricUnit()
+                   + " for the reference junction at " + GivenText(*cjGiven) + " " + TempUnit()
+                   + " is outside the " + m_displayName + "'s range, " + ElectricRangeText());
 }
 
 void TSensorModel::CheckInverse() const
@@ -482,8 +507,8 @@ double TSensorModel::ToTemperature(double electric, const std::optional<double> 
         junction = AsDecimal(*cj);
     }
     try {
-        CheckElectric(input, electric, junction, cj);
-        return Result(Convert(cdElectricQuantToTemp, input, junction), false);
+        const Extended accepted = CheckElectric(input, electric, junction, cj);
+        return Result(Convert(cdElectricQuantToTemp, accepted, junction), false);
     } catch (const ECannotCalculate &) {
         throw ERefused(ElectricKey() + " " + GivenText(electric) + " has no result within the "
                        + m_displayName + "'s range, " + ElectricRangeText());

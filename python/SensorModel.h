@@ -91,8 +91,11 @@ private:
 
     // `given` is the value as the user gave it, named in a message.
     void CheckTemperature(Extended t, double given, const char *what) const;
-    void CheckElectric(Extended engineValue, double given, const std::optional<Extended> &cj,
-                       const std::optional<double> &cjGiven) const;
+    // The electrical input to convert (an end of the range where `given` is that end as shown),
+    // or a refusal naming `given`.
+    Extended CheckElectric(Extended engineValue, double given, const std::optional<Extended> &cj,
+                           const std::optional<double> &cjGiven) const;
+    std::optional<Extended> RangeEnd(double given, double coldJunctionEmf) const;
     void CheckMonotonic(double tLow, double tHigh) const;
     bool TemperatureWithin(Extended t) const;
     bool ElectricWithin(Extended x) const;

@@ -244,10 +244,16 @@ PYBIND11_MODULE(velmora, module)
                     out[2] = celsius;
                 });
             const auto met = [&](double celsius, double deviation) {
-                std::string labels;
+                // each class once: a platinum element's kind decides only where a class applies
+                std::vector<std::string_view> names;
                 for (const TClassKey &key : temperature::ClassesMet(
-                         classSensor, celsius, model.Fahrenheit() ? deviation / 1.8 : deviation))
-                    labels += (labels.empty() ? "" : ", ") + temperature::ClassLabel(key);
+                         classSensor, celsius, model.Fahrenheit() ? deviation / 1.8 : deviation)) {
+                    if (std::find(names.begin(), names.end(), key.Name) == names.end())
+                        names.push_back(key.Name);
+                }
+                std::string labels;
+                for (const std::string_view name : names)
+                    labels += (labels.empty() ? "" : ", ") + std::string(name);
                 return labels.empty() ? std::string("none") : labels;
             };
             py::object classes;
@@ -272,7 +278,7 @@ PYBIND11_MODULE(velmora, module)
         Doc(R"(Whether a sensor is within its tolerance classes, as a dict: 'temperature' (the
 reading converted, in `unit`), 'deviation' (from the reference, in `unit`) and 'classes_met'
 (the classes whose range holds the reference and whose tolerance there holds the deviation,
-as velmora-cli writes them: 'A (W 0.15), B (W 0.3), ...', or 'none').
+as velmora-cli writes them: 'A, B, C' (each class once), or 'none').
 
     reference: the reference temperature in `unit`, within the sensor's limits.
     reading: the sensor's resistance in Ω or emf in emf_unit.)")

@@ -3,6 +3,8 @@
 
 #include "Extended.h"
 
+#include "DecimalText.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,14 +34,10 @@ std::string FormatNumber(double value, std::optional<int> decimals);
 // or that text's value rounded to `decimals` places.
 std::string FormatNumber(float value, std::optional<int> decimals);
 
-// A single-precision result as the one double every format shows: the value of its shortest
-// text (36740.42, not the float's binary 36740.421875).
-double SingleDecimal(float value);
-
-// Digits after the point of a number as given: "69553.2" 1, "1.25e1" 1, "7e2" 0; at most 17.
-int GivenDecimals(std::string_view text);
-// The value rounded to `decimals` places, as a result is printed at --decimals.
-double RoundedTo(double value, int decimals);
+// SingleDecimal, GivenDecimals and RoundedTo: the engine's, shared with the Python module.
+using decimal::GivenDecimals;
+using decimal::RoundedTo;
+using decimal::SingleDecimal;
 
 // A number for a message: shortest form, no exponent for everyday magnitudes.
 std::string MessageNumber(double value);
