@@ -393,13 +393,26 @@ void TSensorModel::CheckTemperature(Extended t, double given, const char *what) 
 
 // The end of the range that `given` is, as to_electrical gives that end rounded to the digits
 // `given` has, so that every result converts back; none where it is no end.
-std::optional<Extended> TSensorModel::RangeEnd(double given, double coldJunctionEmf) const
+std::optional<Extended> TSensorModel::RangeEnd(double given, double coldJunctionEmf,
+                                               const std::optional<Extended> &cj) const
 {
     const TImage image = ElectricImage();
     if (!image.electric)
         return std::nullopt;
+    // the ends as to_electrical gives them for the ends' temperatures
+    const auto end = [&](double celsius, double electric) {
+        try {
+            return Convert(cdTempToElectricQuant,
+                           Fahrenheit() ? CelsiusToFahrenheit(celsius) : celsius, cj);
+        } catch (const std::exception &) {
+            return electric - coldJunctionEmf;
+        }
+    };
     double ends[2]
-        = {image.electric->Low - coldJunctionEmf, image.electric->High - coldJunctionEmf};
+        = {end(image.tempMin, image.electric->Low), end(image.tempMax, image.electric->High)};
+    // a thermistor's resistance falls as its temperature rises
+    if (ends[0] > ends[1])
+        std::swap(ends[0], ends[1]);
     double shown[2] = {ends[0], ends[1]};
     if (m_thermocouple) {
         for (int i = 0; i < 2; ++i) {
@@ -423,7 +436,7 @@ Extended TSensorModel::CheckElectric(Extended engineValue, double given,
     const double cjEmf = cj ? ColdJunctionEmf(*cj) : 0;
     if (ElectricWithin(engineValue + cjEmf))
         return engineValue;
-    if (const std::optional<Extended> end = RangeEnd(given, cjEmf))
+    if (const std::optional<Extended> end = RangeEnd(given, cjEmf, cj))
         return *end;
     const std::string named = ElectricKey() + " " + GivenText(given) + " " + ElectricUnit();
     if (!cj)

@@ -95,7 +95,8 @@ private:
     // or a refusal naming `given`.
     Extended CheckElectric(Extended engineValue, double given, const std::optional<Extended> &cj,
                            const std::optional<double> &cjGiven) const;
-    std::optional<Extended> RangeEnd(double given, double coldJunctionEmf) const;
+    std::optional<Extended> RangeEnd(double given, double coldJunctionEmf,
+                                     const std::optional<Extended> &cj) const;
     void CheckMonotonic(double tLow, double tHigh) const;
     bool TemperatureWithin(Extended t) const;
     bool ElectricWithin(Extended x) const;

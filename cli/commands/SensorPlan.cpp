@@ -47,7 +47,6 @@ namespace {
 
 using namespace temperature;
 
-
 TTempUnit ParseUnit(const std::string &text)
 {
     const std::string unit = Lower(text);
@@ -117,10 +116,23 @@ Extended AcceptedElectric(const TSensorPlan &plan, const TInputValue &input, Ext
         return engineValue;
     const TElectricImage image = sensor.ElectricImage();
     if (image.electric) {
-        // the ends as the conversion of the ends' temperatures gives them, in the engine's unit
+        // the ends as --to electrical gives them for the ends' temperatures, in the engine's unit
         // and as shown
+        const auto end = [&](double celsius, double electric) {
+            try {
+                return sensor.Convert(cdTempToElectricQuant, ShownOf(celsius, plan.unit), plan.unit,
+                                      plan.coldJunction
+                                          ? std::optional<Extended>(plan.coldJunction->value)
+                                          : std::nullopt);
+            } catch (const std::exception &) {
+                return electric - coldJunctionEmf;
+            }
+        };
         double ends[2]
-            = {image.electric->Low - coldJunctionEmf, image.electric->High - coldJunctionEmf};
+            = {end(image.tempMin, image.electric->Low), end(image.tempMax, image.electric->High)};
+        // a thermistor's resistance falls as its temperature rises
+        if (ends[0] > ends[1])
+            std::swap(ends[0], ends[1]);
         double shown[2] = {ends[0], ends[1]};
         if (sensor.Thermocouple()) {
             for (int i = 0; i < 2; ++i) {

@@ -133,11 +133,9 @@ const std::vector<std::string> Words{"temp",
                                      "138.5ohm",
                                      "2.2kohm",
                                      "BAR"};
-const std::vector<std::string> Commands{"temp",     "table",
-                                        "tolerance", "check",
-                                        "humidity", "pressure-dew-point",
-                                        "loop",     "line",
-                                        "calibrate"};
+const std::vector<std::string> Commands{"temp",  "table",    "tolerance",
+                                        "check", "humidity", "pressure-dew-point",
+                                        "loop",  "line",     "calibrate"};
 const std::vector<std::string> Numbers{
     "0",      "-0",     "1",     "-1",    "25",    "100",  "850",
     "-200",   "1370",   "54819", "47600", "-4000", "-210", "0.5",
@@ -155,7 +153,8 @@ const std::vector<std::string> Hostile{"\n",
                                        "#",
                                        ";",
                                        ",",
-                                       "\xef\xbb\xbf" "1",
+                                       "\xef\xbb\xbf"
+                                       "1",
                                        "\r",
                                        "1,5",
                                        ".",
@@ -265,7 +264,9 @@ const std::vector<TReadingCommand> ReadingCommands{
     {{"temp", "k", "--to", "electrical", "--cj", "23"}, 1, {"600", "-200", "1370", "0.001"}},
     {{"temp", "s", "--to", "temperature"}, 1, {"0", "1000", "18693"}},
     {{"loop", "--lo", "-50", "--hi", "150", "--current"}, 1, {"4", "20", "12.5", "3.8"}},
-    {{"line", "--x0", "0", "--y0", "0", "--x1", "10", "--y1", "100", "--x"}, 1, {"0", "-5", "7.25"}},
+    {{"line", "--x0", "0", "--y0", "0", "--x1", "10", "--y1", "100", "--x"},
+     1,
+     {"0", "-5", "7.25"}},
     {{"humidity"}, 2, {"23", "45", "-20", "100", "0.5"}},
 };
 
@@ -375,6 +376,58 @@ TEST(Fuzz, OversizedInputIsRefusedInOneShortLine)
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(SplitLines(result.err).size(), 1u);
         EXPECT_LT(result.err.size(), 160u) << result.err;
+    }
+}
+
+// Whatever --to electrical prints, at any --decimals, with or without a reference junction and in
+// either emf unit, --to temperature takes back, most of all at the ends of a sensor's range.
+TEST(Fuzz, EveryPrintedElectricalValueIsTakenBack)
+{
+    const struct
+    {
+        std::string sensor;
+        double low;
+        double high;
+    } sensors[]
+        = {{"pt100", -200, 850}, {"pt1000", -200, 850}, {"ni1000", -50, 250}, {"ntc2252", -80, 120},
+           {"k", -200, 1370},    {"j", -210, 1200},     {"s", -50, 1760},     {"b", 250, 1820},
+           {"t", -200, 401},     {"n", -200, 1310},     {"e", -200, 1000},    {"r", -50, 1768.1}};
+    const std::mt19937::result_type seed = Seed();
+    std::mt19937 random(seed + 2);
+    const std::size_t runs = Runs() / 8;
+    for (std::size_t run = 0; run < runs; ++run) {
+        const auto &sensor = sensors[random() % std::size(sensors)];
+        const int where = std::uniform_int_distribution<int>(0, 3)(random);
+        const double t = where == 0   ? sensor.low
+                         : where == 1 ? sensor.high
+                                      : std::uniform_real_distribution<double>(sensor.low,
+                                                                               sensor.high)(random);
+        std::vector<std::string> options{"--decimals",
+                                         random() % 4 == 0 ? "full" : std::to_string(random() % 9)};
+        const bool thermocouple = sensor.sensor.size() == 1;
+        if (thermocouple && random() % 2 == 0)
+            options.insert(options.end(),
+                           {"--cj", std::to_string(static_cast<int>(random() % 61) - 20)});
+        if (thermocouple && random() % 2 == 0)
+            options.insert(options.end(), {"--emf-unit", "mV"});
+        std::string temperature = std::to_string(t);
+        std::vector<std::string> there{"temp",     sensor.sensor, "--to",     "electrical",
+                                       "--format", "csv",         temperature};
+        there.insert(there.end(), options.begin(), options.end());
+        SCOPED_TRACE("seed " + std::to_string(seed) + ": " + sensor.sensor + " at " + temperature);
+        const TCliRun out = RunCli(there);
+        if (out.status != 0) {
+            // a reference junction outside a thermocouple's own limits
+            ASSERT_EQ(out.err.find("velmora-cli: --cj "), 0u) << out.err;
+            continue;
+        }
+        const std::vector<std::vector<std::string>> rows = CsvRows(out.out);
+        ASSERT_EQ(rows.size(), 2u) << out.out;
+        std::vector<std::string> back{"temp",        sensor.sensor, "--to",
+                                      "temperature", "--",          rows[1].at(1)};
+        back.insert(back.end() - 2, options.begin(), options.end());
+        const TCliRun in = RunCli(back);
+        ASSERT_EQ(in.status, 0) << rows[1].at(1) << ": " << in.err;
     }
 }
 
