@@ -188,4 +188,30 @@ double RoundedTo(double value, int decimals)
     return rounded;
 }
 
+double Millivolts(float microvolts)
+{
+    std::array<char, 64> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), microvolts,
+                                         std::chars_format::scientific);
+    std::string text(buffer.data(), end);
+    const std::size_t e = text.find('e');
+    int exponent = 0;
+    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
+                    exponent);
+    text = text.substr(0, e) + "e" + std::to_string(exponent - 3);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+std::string MessageNumber(double value)
+{
+    std::array<char, 400> buffer{};
+    const auto result = std::abs(value) < 1e15 && (value == 0 || std::abs(value) >= 1e-6)
+                            ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed)
+                            : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
 } // namespace decimal

@@ -54,4 +54,11 @@ int GivenDecimals(std::string_view text);
 // `value` rounded to `decimals` digits after the point, as Fixed writes it.
 double RoundedTo(double value, int decimals);
 
+// A single-precision emf in microvolts as millivolts: its shortest decimal text with the point
+// moved, so that no binary residue of a division shows.
+double Millivolts(float microvolts);
+
+// A number for a message: the shortest text, with no exponent for everyday magnitudes.
+std::string MessageNumber(double value);
+
 } // namespace decimal

@@ -102,16 +102,6 @@ std::string GivenText(double value)
     return decimal::Shortest(value);
 }
 
-std::string MessageNumber(double value)
-{
-    std::array<char, 400> buffer{};
-    const auto result = std::abs(value) < 1e15 && (value == 0 || std::abs(value) >= 1e-6)
-                            ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed)
-                            : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
-}
-
 std::string FixedText(double value, int decimals)
 {
     std::string text = decimal::Fixed(value, decimals);

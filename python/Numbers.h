@@ -18,8 +18,7 @@ Extended AsDecimal(double value);
 // The text that names a given value in a message: the shortest that reads back ("100.5").
 std::string GivenText(double value);
 
-// A number for a message: the shortest text, with no exponent for everyday magnitudes.
-std::string MessageNumber(double value);
+using decimal::MessageNumber;
 
 // A value as velmora-cli prints it with `decimals` digits after the point, without a minus sign
 // on a rounded zero.

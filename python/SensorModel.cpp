@@ -95,41 +95,6 @@ std::string Triple(const std::array<double, 3> &values)
     return GivenText(values[0]) + "," + GivenText(values[1]) + "," + GivenText(values[2]);
 }
 
-std::string CurveList(bool thermistors, std::string_view prefix)
-{
-    std::string list;
-    const auto add = [&](std::string_view name) {
-        if (name.substr(0, prefix.size()) == prefix)
-            list += (list.empty() ? "" : ", ") + std::string(name);
-    };
-    if (thermistors) {
-        for (const TThermistorData &c : ThermistorCurves)
-            add(c.Name);
-    } else {
-        for (const TRtdCurveData &c : RtdCurves)
-            add(c.Name);
-    }
-    return list;
-}
-
-// A single-precision emf in microvolts as millivolts: its shortest decimal text with the point
-// moved, as velmora-cli prints it.
-double Millivolts(float microvolts)
-{
-    std::array<char, 64> buffer{};
-    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), microvolts,
-                                         std::chars_format::scientific);
-    std::string text(buffer.data(), end);
-    const std::size_t e = text.find('e');
-    int exponent = 0;
-    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
-                    exponent);
-    text = text.substr(0, e) + "e" + std::to_string(exponent - 3);
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-
 } // namespace
 
 TSensorModel::TSensorModel(const std::string &name, const TSensorOptions &options)
@@ -206,7 +171,7 @@ TSensorModel::TSensorModel(const std::string &name, const TSensorOptions &option
         const TThermistorData *curve = FindThermistorCurve(*options.curve);
         if (!curve)
             throw ERefused("unknown thermistor curve '" + *options.curve + "'; expected one of "
-                           + CurveList(true, ""));
+                           + CurveNames(true, ""));
         m_displayName = curve->Title;
         m_field = TFieldSensor(TThermistor(*curve));
         m_definition = "curve " + *options.curve;
@@ -238,7 +203,7 @@ TSensorModel::TSensorModel(const std::string &name, const TSensorOptions &option
         const TRtdCurveData *curve = FindRtdCurve(curveName);
         if (!curve || curveName.substr(0, prefix.size()) != prefix)
             throw ERefused("unknown " + sensorName + " curve '" + options.curve.value_or("")
-                           + "'; expected one of " + CurveList(false, prefix));
+                           + "'; expected one of " + CurveNames(false, prefix));
         const Extended r0 = options.r0 ? Positive(*options.r0, "r0", "resistance in Ω") : curve->R0;
         m_displayName
             = std::string(curve->Title) + ", R0 " + MessageNumber(static_cast<double>(r0)) + " Ω";
@@ -362,7 +327,7 @@ double TSensorModel::Convert(TConversionDirection direction, Extended input,
 std::string TSensorModel::ElectricText(double engineValue) const
 {
     if (m_thermocouple)
-        return FixedText(m_millivolts ? Millivolts(static_cast<float>(engineValue))
+        return FixedText(m_millivolts ? decimal::Millivolts(static_cast<float>(engineValue))
                                       : decimal::SingleDecimal(static_cast<float>(engineValue)),
                          3);
     return FixedText(engineValue, 3);
@@ -418,7 +383,7 @@ std::optional<Extended> TSensorModel::RangeEnd(double given, double coldJunction
         for (int i = 0; i < 2; ++i) {
             const auto single = static_cast<float>(ends[i]);
             ends[i] = single;
-            shown[i] = m_millivolts ? Millivolts(single) : decimal::SingleDecimal(single);
+            shown[i] = m_millivolts ? decimal::Millivolts(single) : decimal::SingleDecimal(single);
         }
     }
     const int decimals = decimal::GivenDecimals(GivenText(given));
@@ -466,7 +431,7 @@ double TSensorModel::Result(double value, bool toElectric) const
         return value;
     const auto single = static_cast<float>(value);
     if (toElectric && m_millivolts)
-        return Millivolts(single);
+        return decimal::Millivolts(single);
     return single;
 }
 

@@ -67,24 +67,6 @@ TEmfUnit ParseEmfUnit(const std::string &text)
                     + UnitSuggestion(text, EmfUnitNames()));
 }
 
-// A single-precision emf in microvolts as millivolts: its shortest decimal text with the point
-// moved, so that no binary residue of a division shows.
-double Millivolts(float microvolts)
-{
-    std::array<char, 64> buffer{};
-    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), microvolts,
-                                         std::chars_format::scientific);
-    std::string text(buffer.data(), end);
-    const std::size_t e = text.find('e');
-    int exponent = 0;
-    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
-                    exponent);
-    text = text.substr(0, e) + "e" + std::to_string(exponent - 3);
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-
 // The range of electrical inputs the tool takes: those of temperatures within the sensor's
 // limits that its inverse function reaches.
 std::string ElectricRangeText(const TSensorPlan &plan)
@@ -138,7 +120,7 @@ Extended AcceptedElectric(const TSensorPlan &plan, const TInputValue &input, Ext
             for (int i = 0; i < 2; ++i) {
                 const auto single = static_cast<float>(ends[i]);
                 ends[i] = single;
-                shown[i] = plan.emfUnit == TEmfUnit::Millivolt ? Millivolts(single)
+                shown[i] = plan.emfUnit == TEmfUnit::Millivolt ? decimal::Millivolts(single)
                                                                : SingleDecimal(single);
             }
         }
@@ -206,7 +188,7 @@ Extended TSensorPlan::ElectricScale() const
 std::string TSensorPlan::ElectricText(double engineValue) const
 {
     if (sensor->Thermocouple() && emfUnit == TEmfUnit::Millivolt)
-        return FormatNumber(Millivolts(static_cast<float>(engineValue)), DefaultDecimals);
+        return FormatNumber(decimal::Millivolts(static_cast<float>(engineValue)), DefaultDecimals);
     if (sensor->Thermocouple())
         return FormatNumber(static_cast<float>(engineValue), DefaultDecimals);
     return FormatNumber(engineValue, DefaultDecimals);
@@ -292,7 +274,7 @@ double ConvertValue(const TSensorPlan &plan, const TInputValue &input)
             return value;
         const auto single = static_cast<float>(value);
         if (toElectric && plan.emfUnit == TEmfUnit::Millivolt)
-            return Millivolts(single);
+            return decimal::Millivolts(single);
         return single;
     } catch (const ECannotCalculate &) {
         throw TCliError((toElectric ? "temperature " : plan.Electric().key + " ") + input.text

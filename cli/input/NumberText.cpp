@@ -86,14 +86,4 @@ std::string FormatNumber(float value, std::optional<int> decimals)
     return decimals ? Format(SingleDecimal(value), decimals) : Format(value, decimals);
 }
 
-std::string MessageNumber(double value)
-{
-    std::array<char, 400> buffer{};
-    const auto result = std::abs(value) < 1e15 && (value == 0 || std::abs(value) >= 1e-6)
-                            ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed)
-                            : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
-}
-
 } // namespace cli

@@ -39,7 +39,6 @@ using decimal::GivenDecimals;
 using decimal::RoundedTo;
 using decimal::SingleDecimal;
 
-// A number for a message: shortest form, no exponent for everyday magnitudes.
-std::string MessageNumber(double value);
+using decimal::MessageNumber;
 
 } // namespace cli

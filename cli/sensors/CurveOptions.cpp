@@ -47,23 +47,6 @@ void Refuse(const std::string &given, const std::string &option, const std::stri
         throw TCliError(option + " does not apply to the " + sensor);
 }
 
-std::string CurveList(bool thermistors, std::string_view prefix)
-{
-    std::string list;
-    const auto add = [&](std::string_view name) {
-        if (name.substr(0, prefix.size()) == prefix)
-            list += (list.empty() ? "" : ", ") + std::string(name);
-    };
-    if (thermistors) {
-        for (const TThermistorData &c : ThermistorCurves)
-            add(c.Name);
-    } else {
-        for (const TRtdCurveData &c : RtdCurves)
-            add(c.Name);
-    }
-    return list;
-}
-
 // Every curve's name, for the completion of --curve.
 std::string CurveChoices()
 {
@@ -145,7 +128,7 @@ TFieldSetup ParseFieldSensor(const TSensorEntry &entry, const TCurveArgs &args)
         const TThermistorData *curve = FindThermistorCurve(args.curve);
         if (!curve)
             throw TCliError("unknown thermistor curve '" + args.curve + "'; expected one of "
-                            + CurveList(true, ""));
+                            + CurveNames(true, ""));
         return {&entry, std::string(curve->Title), TFieldSensor(TThermistor(*curve)),
                 "--curve " + args.curve};
     }
@@ -174,7 +157,7 @@ TFieldSetup ParseFieldSensor(const TSensorEntry &entry, const TCurveArgs &args)
     const TRtdCurveData *curve = FindRtdCurve(curveName);
     if (!curve || curveName.substr(0, prefix.size()) != prefix)
         throw TCliError("unknown " + name + " curve '" + args.curve + "'; expected one of "
-                        + CurveList(false, prefix));
+                        + CurveNames(false, prefix));
     const Extended r0
         = args.r0.empty() ? curve->R0 : ParsePositive(args.r0, "--r0", "resistance in Ω");
     return {&entry,

@@ -11,6 +11,23 @@
 
 namespace temperature {
 
+std::string CurveNames(bool thermistors, std::string_view prefix)
+{
+    std::string list;
+    const auto add = [&](std::string_view name) {
+        if (name.substr(0, prefix.size()) == prefix)
+            list += (list.empty() ? "" : ", ") + std::string(name);
+    };
+    if (thermistors) {
+        for (const TThermistorData &c : ThermistorCurves)
+            add(c.Name);
+    } else {
+        for (const TRtdCurveData &c : RtdCurves)
+            add(c.Name);
+    }
+    return list;
+}
+
 namespace {
 
 // A single limit as the decimal it was written as (1768.1, not 1768.0999755859375), so that the

@@ -15,9 +15,15 @@
 #include "temperature/ToleranceClasses.h"
 
 #include <optional>
+#include <string>
+#include <string_view>
 #include <variant>
 
 namespace temperature {
+
+// The names of the resistance curves (or, with `thermistors`, the thermistor curves) that start
+// with `prefix`, joined by ", ", for a message that lists them.
+std::string CurveNames(bool thermistors, std::string_view prefix);
 
 struct TValueRange
 {
